@@ -1,0 +1,82 @@
+#pragma once
+// The grid behind the editor's table (the members the editor drives by name) and what a grid view or a test does to
+// it as the user would. Cells keep exactly what was set (text, Long or Double) or typed (text); formatting for display
+// is separate. Storage is flat: no heap object per cell, so 10^6 rows x 8 columns fit.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "automation/number_locale.h"
+#include "automation/value.h"
+#include "ui/control.h"
+
+namespace orv::collaborators {
+
+using automation::Text;
+using automation::Value;
+
+struct ColumnDefinition {
+    bool flagA = false, flagB = false;
+    int32_t kind = 0;      // 2: numbers shown with `decimals` decimals
+    int16_t decimals = 0;
+    int32_t style = 0, option = 0;
+    int16_t width = 0;     // in characters
+    Text header;
+};
+
+class VertexTable : public ui::Control {
+public:
+    VertexTable(ui::Form& form, std::string name, int16_t index, ui::Control* parent);
+    ~VertexTable() override;
+    ui::ControlKind kind() const override { return ui::ControlKind::Table; }
+    bool takesFocus() const override { return true; }
+
+    // --- The members the editor uses ---
+    int32_t Cols() const;
+    void setCols(int32_t cols);
+    int32_t Rows() const;
+    void setRows(int32_t rows);  // row 0 is the header row; new rows are empty, dropped rows forgotten
+    void SetFileContext(const Text& appKey, const Text& title, const Text& pattern);
+    void SetColumn(int16_t column, bool flagA, bool flagB, int32_t kind, int16_t decimals, int32_t style,
+                   int32_t option, int16_t width, const Text& header);
+    void ApplyColumns();
+    void Refresh();
+    void SetMode(bool mode);
+    void Prepare();
+    void SetFilePattern(const Text& appKey, const Text& pattern);
+    // Outside the table: error 9.
+    Value Cell(int32_t row, int32_t column) const;
+    void setCell(int32_t row, int32_t column, const Value& value);
+    int32_t CurrentRow() const;
+
+    std::function<void()> RowEnter;
+    std::function<void()> CellCommit;
+
+    // --- For views and tests ---
+    const ColumnDefinition& column(int32_t column) const;
+    int32_t currentColumn() const;
+    // The text a cell shows: kind 2 numbers with their decimals and the locale's separator, others plainly.
+    Text displayText(int32_t row, int32_t column, automation::NumberLocale locale) const;
+    // The text an in-place editor starts from: reads back to the same value (shortest round-trip digits).
+    Text editText(int32_t row, int32_t column, automation::NumberLocale locale) const;
+
+    // The user moves the cursor; RowEnter when the row changes (behind the event boundary).
+    void userMovesTo(int32_t row, int32_t column);
+    // The user finished an edit of a cell of the current row: the text is stored and CellCommit raised, only when
+    // it differs from what the cell showed for editing.
+    void userCommits(int32_t row, int32_t column, const Text& text, automation::NumberLocale locale);
+    // Rows added below `after` / removed, as the user does with Insert / Ctrl+Delete.
+    void userInsertsRow(int32_t after);
+    void userRemovesRows(int32_t first, int32_t count);
+
+private:
+    struct Storage;
+    std::unique_ptr<Storage> storage_;
+    std::vector<ColumnDefinition> columns_;
+    int32_t currentRow_ = 1;
+    int32_t currentColumn_ = 1;
+};
+
+}  // namespace orv::collaborators

@@ -1,0 +1,57 @@
+#pragma once
+// A toolkit without windows, for the tests: it records message boxes and runs scripted user actions while a form
+// is shown modally and during yields.
+#include <deque>
+#include <functional>
+#include <vector>
+
+#include "ui/toolkit.h"
+
+namespace orv::ui {
+
+class HeadlessToolkit : public Toolkit {
+public:
+    using Action = std::function<void()>;
+    struct MessageBoxRecord {
+        Text text;
+        int32_t style;
+        Text title;
+        bool operator==(const MessageBoxRecord&) const = default;
+    };
+
+    // Frame thickness (twips) that loaded forms report: outer size minus client size.
+    static constexpr float kFrameHorizontal = 120;
+    static constexpr float kFrameVertical = 360;
+
+    // Actions run one by one, in order, while a form is shown modally (the user at the keyboard). When the script
+    // runs out and a form is still shown, the toolkit closes it by its close box, as a user finally would.
+    void script(Action action) { script_.push_back(std::move(action)); }
+    // Actions run at the next yield (input that was queued while a handler ran).
+    void duringNextYield(Action action) { yieldQueue_.push_back(std::move(action)); }
+
+    const std::vector<MessageBoxRecord>& messageBoxes() const { return messageBoxes_; }
+    void clearMessageBoxes() { messageBoxes_.clear(); }
+    int yieldCount() const { return yields_; }
+    // The form shown modally at the moment (the innermost one), or null.
+    Form* activeForm() const { return modal_.empty() ? nullptr : modal_.back(); }
+    // How often the toolkit had to close a form because the script ran out.
+    int closedForLackOfScript() const { return closedForLackOfScript_; }
+
+    void load(Form& form) override;
+    void showModal(Form& form) override;
+    void hide(Form& form) override;
+    void unload(Form& form) override;
+    void yield() override;
+    int32_t messageBox(const Text& text, int32_t style, const Text& title) override;
+    Text applicationTitle() const override;
+
+private:
+    std::deque<Action> script_;
+    std::deque<Action> yieldQueue_;
+    std::vector<MessageBoxRecord> messageBoxes_;
+    std::vector<Form*> modal_;
+    int yields_ = 0;
+    int closedForLackOfScript_ = 0;
+};
+
+}  // namespace orv::ui

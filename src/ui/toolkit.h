@@ -1,0 +1,36 @@
+#pragma once
+// What the dialogs ask of a windowing toolkit. The Win32 toolkit renders forms into windows; the headless toolkit
+// of the tests records and scripts.
+#include <cstdint>
+
+#include "automation/text.h"
+
+namespace orv::ui {
+
+using automation::Text;
+class Form;
+
+// Message box styles and answers, numbered as the platform numbers them.
+inline constexpr int32_t kMbOkOnly = 0;
+inline constexpr int32_t kMbCritical = 16;
+inline constexpr int32_t kMbAnswerOk = 1;
+
+class Toolkit {
+public:
+    virtual ~Toolkit() = default;
+    // Creates the form's window (the form's models already hold the design values).
+    virtual void load(Form& form) = 0;
+    // Shows the form modally, with no owner window; returns when the form is hidden or unloaded.
+    virtual void showModal(Form& form) = 0;
+    // Hides the form; a modal show of it ends.
+    virtual void hide(Form& form) = 0;
+    // Destroys the form's window (after its unload handler ran); a modal show of it ends.
+    virtual void unload(Form& form) = 0;
+    // Lets pending window messages run, then returns.
+    virtual void yield() = 0;
+    virtual int32_t messageBox(const Text& text, int32_t style, const Text& title) = 0;
+    // The application's title as message boxes and the table's file context use it.
+    virtual Text applicationTitle() const = 0;
+};
+
+}  // namespace orv::ui

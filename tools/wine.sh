@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Runs a Windows program under wine64 in the prefix of the win64 build folder, booting the prefix once.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+export WINEPREFIX="${WINEPREFIX:-$root/build/win64/wineprefix}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+wine=/usr/lib/wine/wine64
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$WINEPREFIX"
+    "$wine" wineboot --init >/dev/null 2>&1 || true
+    wineserver -w || true
+fi
+exec "$wine" "$@"
