@@ -1,10 +1,11 @@
 #pragma once
-// A one-dimensional automation array variable with its own bounds, as a dialog member or an event argument holds it.
+// A one-dimensional automation array variable with its own bounds, as a dialog member or an event argument
+// holds it.
 //
-// The object is the variable: it owns exactly one RawArray pointer, and address() hands out that pointer's address
-// so the COM edge can pass the variable itself by reference (VT_BYREF | VT_ARRAY). Whatever a handler writes through
-// it (elements, a redimension, another array altogether) is what the variable holds afterwards. Copying the object
-// copies the whole array, as assigning one array variable to another does.
+// The object is the variable: it owns exactly one RawArray pointer, and address() hands out that pointer's
+// address so the COM edge can pass the variable itself by reference (VT_BYREF | VT_ARRAY). Whatever a handler
+// writes through it (elements, a redimension, another array altogether) is what the variable holds
+// afterwards. Copying the object copies the whole array, as assigning one array variable to another does.
 #include <concepts>
 #include <cstdint>
 #include <limits>
@@ -19,12 +20,12 @@
 namespace orv::automation {
 
 template <class T>
-concept ArrayElement = std::same_as<T, double> || std::same_as<T, int16_t> || std::same_as<T, int32_t> ||
-                       std::same_as<T, Text>;
+concept ArrayElement =
+    std::same_as<T, double> || std::same_as<T, int16_t> || std::same_as<T, int32_t> || std::same_as<T, Text>;
 
 template <ArrayElement T>
 class Array {
-public:
+  public:
     static constexpr ElementType kType = std::is_same_v<T, double>    ? ElementType::Double
                                          : std::is_same_v<T, int16_t> ? ElementType::Integer
                                          : std::is_same_v<T, int32_t> ? ElementType::Long
@@ -36,7 +37,9 @@ public:
     Array(const Array& other) : raw_(arrayCopy(other.raw_)) {}
     Array(Array&& other) noexcept : raw_(std::exchange(other.raw_, nullptr)) {}
     Array& operator=(const Array& other) {
-        if (this != &other) reset(arrayCopy(other.raw_));
+        if (this == &other) return *this;
+        requireResizable();
+        reset(arrayCopy(other.raw_));
         return *this;
     }
     Array& operator=(Array&& other) noexcept {
@@ -73,43 +76,44 @@ public:
         return index >= lower && index < lower + static_cast<int64_t>(arrayCount(raw_));
     }
 
-    // Redimension, contents dropped.
-    void redim(int32_t lower, int32_t upper) { reset(arrayCreate(kType, lower, countOf(lower, upper))); }
+    // Redimension, contents dropped. Error 10 while the array is locked or fixed-size.
+    void redim(int32_t lower, int32_t upper) {
+        requireResizable();
+        reset(arrayCreate(kType, lower, countOf(lower, upper)));
+    }
     // Redimension keeping the contents that fit.
     void redimPreserve(int32_t lower, int32_t upper) {
         if (!raw_) return redim(lower, upper);
         checkShape();
         arrayRedimPreserve(raw_, lower, countOf(lower, upper));
     }
-    void erase() noexcept { reset(nullptr); }
-
-    // Element access for numbers: a reference into the array, so an element can itself be handed by reference.
-    T& operator()(int64_t index)
-        requires(!std::is_same_v<T, Text>)
-    {
-        return static_cast<T*>(arrayData(raw_))[offset(index)];
+    // Back to never dimensioned. Error 10 while the array is locked or fixed-size.
+    void erase() {
+        requireResizable();
+        reset(nullptr);
     }
-    const T& operator()(int64_t index) const
-        requires(!std::is_same_v<T, Text>)
-    {
-        return static_cast<const T*>(arrayData(raw_))[offset(index)];
+
+    // Element access for numbers: a reference into the array, so an element can itself be handed by
+    // reference.
+    T& operator()(int64_t index) requires(!std::is_same_v<T, Text>) {
+        const size_t at =
+            offset(index);  // checked before the data pointer is touched: it may be no array at all
+        return static_cast<T*>(arrayData(raw_))[at];
+    }
+    const T& operator()(int64_t index) const requires(!std::is_same_v<T, Text>) {
+        const size_t at = offset(index);
+        return static_cast<const T*>(arrayData(raw_))[at];
     }
 
     // Element access for text.
-    Text get(int64_t index) const
-        requires std::is_same_v<T, Text>
-    {
-        return Text(view(index));
+    Text get(int64_t index) const requires std::is_same_v<T, Text> { return Text(view(index)); }
+    TextView view(int64_t index) const requires std::is_same_v<T, Text> {
+        const size_t at = offset(index);
+        return stringView(static_cast<const RawString*>(arrayData(raw_))[at]);
     }
-    TextView view(int64_t index) const
-        requires std::is_same_v<T, Text>
-    {
-        return stringView(static_cast<const RawString*>(arrayData(raw_))[offset(index)]);
-    }
-    void set(int64_t index, TextView value)
-        requires std::is_same_v<T, Text>
-    {
-        RawString* slot = &static_cast<RawString*>(arrayData(raw_))[offset(index)];
+    void set(int64_t index, TextView value) requires std::is_same_v<T, Text> {
+        const size_t at = offset(index);
+        RawString* slot = &static_cast<RawString*>(arrayData(raw_))[at];
         RawString fresh = stringAllocate(value);
         stringFree(std::exchange(*slot, fresh));
     }
@@ -118,10 +122,14 @@ public:
     RawArray** address() noexcept { return &raw_; }
     RawArray* raw() const noexcept { return raw_; }
 
-private:
+  private:
     static uint32_t countOf(int32_t lower, int32_t upper) {
-        if (static_cast<int64_t>(upper) < static_cast<int64_t>(lower) - 1) raiseStandardError(error_number::kSubscriptOutOfRange);
+        if (static_cast<int64_t>(upper) < static_cast<int64_t>(lower) - 1)
+            raiseStandardError(error_number::kSubscriptOutOfRange);
         return static_cast<uint32_t>(static_cast<int64_t>(upper) - lower + 1);
+    }
+    void requireResizable() const {
+        if (raw_ && !arrayResizable(raw_)) raiseStandardError(error_number::kArrayLocked);
     }
     void requireDimensioned() const {
         if (!raw_) raiseStandardError(error_number::kSubscriptOutOfRange);

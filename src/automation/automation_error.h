@@ -1,5 +1,6 @@
 #pragma once
-// The one error type of the component: number, description and source, as the platform's error object holds them.
+// The one error type of the component: number, description and source, as the platform's error object holds
+// them.
 #include <cstdint>
 #include <exception>
 
@@ -8,7 +9,7 @@
 namespace orv::automation {
 
 class AutomationError : public std::exception {
-public:
+  public:
     AutomationError(int32_t number, Text description, Text source);
 
     int32_t number() const noexcept { return number_; }
@@ -16,7 +17,7 @@ public:
     const Text& source() const noexcept { return source_; }
     const char* what() const noexcept override { return what_.c_str(); }
 
-private:
+  private:
     int32_t number_;
     Text description_;
     Text source_;

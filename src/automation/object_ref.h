@@ -5,7 +5,7 @@
 namespace orv::automation {
 
 class HostObject {
-public:
+  public:
     virtual ~HostObject() = default;
     // True when the object is a form (a window the platform can own dialogs by).
     virtual bool isForm() const = 0;

@@ -1,6 +1,6 @@
 #pragma once
-// Length-prefixed UTF-16 strings: oleaut32's BSTR on Windows, a layer of our own with the same behaviour elsewhere.
-// A null RawString is the empty string.
+// Length-prefixed UTF-16 strings: oleaut32's BSTR on Windows, a layer of our own with the same behaviour
+// elsewhere. A null RawString is the empty string.
 #include <cstdint>
 
 #include "automation/text.h"

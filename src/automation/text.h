@@ -13,7 +13,8 @@ using TextView = std::u16string_view;
 Text fromUtf8(std::string_view utf8);
 std::string toUtf8(TextView text);
 
-// Plain decimal digits with a leading '-' for negatives, as the dialogs write numbers into fields and captions.
+// Plain decimal digits with a leading '-' for negatives, as the dialogs write numbers into fields and
+// captions.
 Text decimalText(int64_t value);
 
 }  // namespace orv::automation
