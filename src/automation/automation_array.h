@@ -42,8 +42,11 @@ class Array {
         reset(arrayCopy(other.raw_));
         return *this;
     }
-    Array& operator=(Array&& other) noexcept {
-        if (this != &other) reset(std::exchange(other.raw_, nullptr));
+    // Not noexcept: replacing a locked array is error 10, as for every other change of a locked variable.
+    Array& operator=(Array&& other) {
+        if (this == &other) return *this;
+        requireResizable();
+        reset(std::exchange(other.raw_, nullptr));
         return *this;
     }
     ~Array() { arrayDestroy(raw_); }
@@ -52,7 +55,12 @@ class Array {
     static Array adopt(RawArray* raw) {
         Array result;
         result.raw_ = raw;
-        result.checkShape();
+        if (raw && !hasShape(raw)) {
+            // Freed here, not by the unwinding: GCC 12 skips the destructor of a named return object on a
+            // throw.
+            arrayDestroy(result.release());
+            raiseStandardError(error_number::kTypeMismatch);
+        }
         return result;
     }
     RawArray* release() noexcept { return std::exchange(raw_, nullptr); }
@@ -71,7 +79,7 @@ class Array {
     // Number of elements; 0 when never dimensioned.
     uint32_t count() const noexcept { return raw_ ? arrayCount(raw_) : 0; }
     bool contains(int64_t index) const noexcept {
-        if (!raw_ || arrayDimensions(raw_) != 1 || arrayElementType(raw_) != kType) return false;
+        if (!raw_ || !hasShape(raw_)) return false;
         const int64_t lower = arrayLower(raw_);
         return index >= lower && index < lower + static_cast<int64_t>(arrayCount(raw_));
     }
@@ -135,9 +143,11 @@ class Array {
         if (!raw_) raiseStandardError(error_number::kSubscriptOutOfRange);
     }
     // A host may leave an array of another type or shape in a by-reference argument.
+    static bool hasShape(const RawArray* raw) noexcept {
+        return arrayElementType(raw) == kType && arrayDimensions(raw) == 1;
+    }
     void checkShape() const {
-        if (raw_ && (arrayElementType(raw_) != kType || arrayDimensions(raw_) != 1))
-            raiseStandardError(error_number::kTypeMismatch);
+        if (raw_ && !hasShape(raw_)) raiseStandardError(error_number::kTypeMismatch);
     }
     size_t offset(int64_t index) const {
         checkShape();
