@@ -1,5 +1,6 @@
 #pragma once
-// The component's one public class: takes the drawing snapshot, opens the chosen dialog and relays its events.
+// The component's one public class: takes the drawing snapshot, opens the chosen dialog and relays its
+// events.
 #include <cstdint>
 #include <memory>
 
@@ -10,7 +11,7 @@
 namespace orv::component {
 
 class C_Enf_Pol {
-public:
+  public:
     // The factory defaults to the real dialogs.
     C_Enf_Pol(ComponentServices& services, C_Enf_PolEvents& host, DialogFactory* factory = nullptr);
     ~C_Enf_Pol();
@@ -18,23 +19,59 @@ public:
     C_Enf_Pol& operator=(const C_Enf_Pol&) = delete;
 
     // Never throws: its trap reports every error of its own steps and of the dialog's intake and set-up.
-    void PasaDatos(int16_t& Tipo, ObjectRef& frm1, int32_t& PtoEnfo, int32_t& Nuput, DoubleArray& X, DoubleArray& Y,
-                   DoubleArray& Z, TextArray& Nombre, TextArray& Código, IntegerArray& CapaPuntos,
-                   int32_t& noCapas, TextArray& Capas, int32_t& PolN, LongArray& VertP, int16_t& capP,
-                   int32_t NoPoli, int32_t& Polcol) noexcept;
+    void PasaDatos(int16_t& Tipo, ObjectRef& frm1, int32_t& PtoEnfo, int32_t& Nuput, DoubleArray& X,
+                   DoubleArray& Y, DoubleArray& Z, TextArray& Nombre, TextArray& Código,
+                   IntegerArray& CapaPuntos, int32_t& noCapas, TextArray& Capas, int32_t& PolN,
+                   LongArray& VertP, int16_t& capP, int32_t NoPoli, int32_t& Polcol) noexcept;
 
-    // Whether a dialog is open (the COM server keeps the module loaded meanwhile).
-    bool dialogOpen() const;
+    // Whether a dialog is open, that is, some call of PasaDatos is inside its dialog's entry (the COM server
+    // keeps the module loaded meanwhile).
+    bool dialogOpen() const { return openDialogs_ > 0; }
 
-private:
+  private:
+    enum class DialogKind { Focus, Editor };
     class Relay;
+    struct RelayedDialog;
+
+    // A new dialog of that kind, kept alive together with the relay that serves it.
+    std::shared_ptr<PolylineDialog> createDialog(DialogKind kind);
+    std::shared_ptr<PolylineDialog>& reference(DialogKind kind) {
+        return kind == DialogKind::Focus ? EnfocaPol : EditarPol;
+    }
+    // Steps 2.1 to 2.5 (or 3) of PasaDatos for one kind of dialog.
+    void openDialog(DialogKind kind, ObjectRef& frm1, int32_t PtoEnfo, int32_t& nPtos, DoubleArray& X,
+                    DoubleArray& Y, DoubleArray& Z, TextArray& Nombre, TextArray& Código,
+                    IntegerArray& CapaPuntos, int32_t& noCapas, TextArray& Capas, int32_t& PolN,
+                    LongArray& VertP, int16_t& capP, int32_t& NoPoli, int32_t& Polcol);
+
+    // The relay handlers, one set per reference.
+    void EnfocaPol_Cancela();
+    void EnfocaPol_RetornaPunto(int32_t& Name, int32_t& polM);
+    void EnfocaPol_RetornaOpcion(int32_t& Name, int32_t& nPtos, DoubleArray& X, DoubleArray& Y,
+                                 DoubleArray& Z, TextArray& Nombre, TextArray& Código,
+                                 IntegerArray& CapaPuntos, int32_t& PolN, LongArray& VertP, int16_t& capP,
+                                 int32_t& NoPoli, int32_t& colPol);
+    void EnfocaPol_ZoomR(VariantBool& amplia, int32_t& punto, int32_t& polM);
+    void EnfocaPol_newPolCambia(int32_t& aPolN, LongArray& aVertP, int16_t& acapP, int32_t& aNoPoli,
+                                int32_t& aPolcol);
+    void EditarPol_Cancela();
+    void EditarPol_RetornaPunto(int32_t& Name, int32_t& polM);
+    void EditarPol_RetornaOpcion(int32_t& Name, int32_t& nPtos, DoubleArray& X, DoubleArray& Y,
+                                 DoubleArray& Z, TextArray& Nombre, TextArray& Código,
+                                 IntegerArray& CapaPuntos, int32_t& PolN, LongArray& VertP, int16_t& capP,
+                                 int32_t& NoPoli, int32_t& colPol);
+    void EditarPol_ZoomR(VariantBool& amplia, int32_t& punto, int32_t& polM);
+    void EditarPol_newPolCambia(int32_t& aPolN, LongArray& aVertP, int16_t& acapP, int32_t& aNoPoli,
+                                int32_t& aPolcol);
 
     ComponentServices& services_;
     C_Enf_PolEvents& host_;
+    std::unique_ptr<DialogFactory> realDialogs_;
     DialogFactory* factory_;
     // The two references of the class; each relay knows which dialog it belongs to.
     std::shared_ptr<PolylineDialog> EnfocaPol;
     std::shared_ptr<PolylineDialog> EditarPol;
+    int openDialogs_ = 0;
 };
 
 }  // namespace orv::component

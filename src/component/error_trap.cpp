@@ -1,0 +1,37 @@
+#include "component/error_trap.h"
+
+#include <new>
+#include <stdexcept>
+
+#include "automation/standard_errors.h"
+
+namespace orv::component {
+
+automation::AutomationError currentError() {
+    try {
+        throw;
+    } catch (const automation::AutomationError& error) {
+        return error;
+    } catch (const std::bad_alloc&) {
+        return automation::standardError(automation::error_number::kOutOfMemory);
+    } catch (const std::length_error&) {
+        return automation::standardError(automation::error_number::kOutOfMemory);
+    } catch (...) {
+        return automation::standardError(automation::error_number::kInvalidCall);
+    }
+}
+
+void reportCurrentError(ui::Toolkit& toolkit, automation::TextView prefix) noexcept {
+    try {
+        const automation::AutomationError error = currentError();
+        automation::Text text(prefix);
+        text += automation::decimalText(error.number());
+        text += u": ";
+        text += error.description();
+        toolkit.messageBox(text, ui::kMbCritical, error.source());
+    } catch (...) {
+        // Nothing is left to tell the user with; the host must still not see the failure.
+    }
+}
+
+}  // namespace orv::component

@@ -1,0 +1,20 @@
+#pragma once
+// The traps of the class: one critical message box, "<prefix><number>: <description>", titled with the
+// error's source; then the routine ends normally.
+#include "automation/automation_error.h"
+#include "ui/toolkit.h"
+
+namespace orv::component {
+
+inline constexpr char16_t kPasaDatosTrap[] = u"Enfoca Pollilinea - Error nº ";
+inline constexpr char16_t kRetornaOpcionTrap[] = u"Enfoca Pol - Error nº ";
+inline constexpr char16_t kRetornaPuntoTrap[] = u"Enfoca Puntos - Error nº ";
+
+// Inside a catch: the exception being handled as the platform would report it. Ours carry their own number;
+// running out of memory is error 7; any other failure is error 5.
+automation::AutomationError currentError();
+
+// Shows the trap's box for the exception being handled. Call only inside a catch.
+void reportCurrentError(ui::Toolkit& toolkit, automation::TextView prefix) noexcept;
+
+}  // namespace orv::component

@@ -1,0 +1,88 @@
+#include "support/recording_host.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace orv::test {
+namespace {
+
+std::string boolText(VariantBool value) {
+    if (value == automation::kVariantTrue) return "true";
+    if (value == automation::kVariantFalse) return "false";
+    return std::to_string(value);
+}
+
+}  // namespace
+
+RecordingHost::RecordingHost(Drawing drawing, component::DialogFactory* dialogs)
+    : drawing_(std::move(drawing)), component_(services_, *this, dialogs) {}
+
+RecordingHost::~RecordingHost() = default;
+
+void RecordingHost::open(int16_t Tipo) {
+    pasaDatos(Tipo, drawing_);
+}
+
+void RecordingHost::pasaDatos(int16_t Tipo, Drawing& d) {
+    const Snapshot before = checksDrawingUntouched ? d.snapshot() : Snapshot{};
+    component_.PasaDatos(Tipo, d.frm1, d.PtoEnfo, d.Nuput, d.X, d.Y, d.Z, d.Nombre, d.Código, d.CapaPuntos,
+                         d.noCapas, d.Capas, d.PolN, d.VertP, d.capP, d.NoPoli, d.Polcol);
+    if (checksDrawingUntouched) {
+        const Snapshot after = d.snapshot();
+        EXPECT_TRUE(before == after) << "PasaDatos changed the host's " << differences(before, after);
+    }
+}
+
+void RecordingHost::script(std::function<void(ui::Form&)> action) {
+    toolkit().script([this, action = std::move(action)] {
+        ui::Form* form = toolkit().activeForm();
+        if (!form) {
+            ADD_FAILURE() << "a scripted user action ran with no form shown";
+            return;
+        }
+        action(*form);
+    });
+}
+
+void RecordingHost::EnfocaPol(int32_t& Name, int32_t& nPtos, DoubleArray& X, DoubleArray& Y, DoubleArray& Z,
+                              TextArray& Nombre, TextArray& Código, IntegerArray& CapaPuntos, int32_t& PolN,
+                              LongArray& nVer, int16_t& capP, int32_t& NoPoli, int32_t& colPol) {
+    std::ostringstream out;
+    out << "EnfocaPol(" << Name << ", " << nPtos << ", " << PolN << ", " << describe(nVer) << ", " << capP
+        << ", " << NoPoli << ", " << colPol << ")";
+    events_.push_back(out.str());
+    if (keepsEditedData)
+        edits_.push_back(
+            {Name, nPtos, X, Y, Z, Nombre, Código, CapaPuntos, PolN, nVer, capP, NoPoli, colPol});
+    if (onEnfocaPol)
+        onEnfocaPol(Name, nPtos, X, Y, Z, Nombre, Código, CapaPuntos, PolN, nVer, capP, NoPoli, colPol);
+}
+
+void RecordingHost::EnfocaPuntito(int32_t& Name, int32_t& polM) {
+    events_.push_back("EnfocaPuntito(" + std::to_string(Name) + ", " + std::to_string(polM) + ")");
+    if (onEnfocaPuntito) onEnfocaPuntito(Name, polM);
+}
+
+void RecordingHost::Zoom(VariantBool& amplia, int32_t& punto, int32_t& polM) {
+    events_.push_back("Zoom(" + boolText(amplia) + ", " + std::to_string(punto) + ", " +
+                      std::to_string(polM) + ")");
+    if (onZoom) onZoom(amplia, punto, polM);
+}
+
+void RecordingHost::CancelarEnfoca() {
+    events_.push_back("CancelarEnfoca()");
+    if (onCancelarEnfoca) onCancelarEnfoca();
+}
+
+void RecordingHost::newPolCambiala(int32_t& aPolN, LongArray& aVertP, int16_t& acapP, int32_t& aNoPoli,
+                                   int32_t& acolpol) {
+    std::ostringstream out;
+    out << "newPolCambiala(" << aPolN << ", " << describe(aVertP) << ", " << acapP << ", " << aNoPoli << ", "
+        << acolpol << ")";
+    events_.push_back(out.str());
+    if (answersPolylineRequests) drawing_.writePolyline(aPolN, aVertP, acapP, aNoPoli, acolpol);
+    if (onNewPolCambiala) onNewPolCambiala(aPolN, aVertP, acapP, aNoPoli, acolpol);
+}
+
+}  // namespace orv::test

@@ -1,0 +1,41 @@
+#pragma once
+// The component's surroundings in a test: a headless toolkit, an in-memory placement store, the plain
+// converter (replaceable), a scripted colour picker and a settable number locale.
+#include <memory>
+
+#include "collaborators/memory_placement_store.h"
+#include "collaborators/plain_number_converter.h"
+#include "component/component_services.h"
+#include "support/scripted_color_picker.h"
+#include "ui/headless/headless_toolkit.h"
+
+namespace orv::test {
+
+class TestServices : public component::ComponentServices {
+  public:
+    TestServices() = default;
+
+    ui::Toolkit& toolkit() override { return toolkit_; }
+    collaborators::FormPlacementStore& placementStore() override { return placements_; }
+    collaborators::NumberTextConverter& converter() override;
+    std::unique_ptr<collaborators::ColorPicker> createColorPicker() override;
+    automation::NumberLocale numberLocale() override { return locale_; }
+
+    ui::HeadlessToolkit& headless() { return toolkit_; }
+    collaborators::MemoryPlacementStore& placements() { return placements_; }
+    // Replaces the plain converter (e.g. by a FailingConverter); null puts the plain one back.
+    void setConverter(std::unique_ptr<collaborators::NumberTextConverter> converter);
+    // The locale the table reads its cells with; the plain converter keeps the default ".".
+    void setNumberLocale(automation::NumberLocale locale) { locale_ = locale; }
+    ColorPickerScript& colorPicker() { return picker_; }
+
+  private:
+    ui::HeadlessToolkit toolkit_;
+    collaborators::MemoryPlacementStore placements_;
+    collaborators::PlainNumberConverter plainConverter_;
+    std::unique_ptr<collaborators::NumberTextConverter> converter_;
+    ColorPickerScript picker_;
+    automation::NumberLocale locale_;
+};
+
+}  // namespace orv::test
