@@ -54,8 +54,11 @@ class Writer {
     Snapshot& snapshot_;
 };
 
-Text text(const std::string& utf8) {
-    return automation::fromUtf8(utf8);
+// A prefix and a number ("P7"), built by appending (GCC 12 misreads the operator+ form at -O3).
+Text numbered(const char16_t* prefix, int32_t number) {
+    Text result(prefix);
+    result += automation::decimalText(number);
+    return result;
 }
 
 }  // namespace
@@ -143,14 +146,14 @@ Drawing sampleDrawing(const DrawingSpec& spec) {
         d.X(p) = 1000 + p + 0.125;
         d.Y(p) = 2000 + 2.0 * p + 0.5;
         d.Z(p) = 100 + p / 3.0;
-        d.Nombre.set(p, text("P" + std::to_string(p)));
-        d.Código.set(p, text("C" + std::to_string(p)));
+        d.Nombre.set(p, numbered(u"P", p));
+        d.Código.set(p, numbered(u"C", p));
         d.CapaPuntos(p) = static_cast<int16_t>(spec.layers > 0 ? 1 + (p - 1) % spec.layers : 0);
     }
     d.noCapas = spec.layers;
     d.Capas.redim(0, spec.layers);
     d.Capas.set(0, u"Sin capa");
-    for (int32_t k = 1; k <= spec.layers; ++k) d.Capas.set(k, text("Capa " + std::to_string(k)));
+    for (int32_t k = 1; k <= spec.layers; ++k) d.Capas.set(k, numbered(u"Capa ", k));
     for (int32_t k = 1; k <= spec.polylines; ++k) {
         Polyline polyline;
         for (int32_t i = 1; i <= spec.vertices + k - 1; ++i)
