@@ -2,42 +2,58 @@
 
 namespace orv::test {
 
-ScriptedColorPicker::ScriptedColorPicker(ColorPickerScript& script) : script_(script) {
-    ++script_.created;
+void ScriptedColorPickerFactory::failAt(std::string member, automation::AutomationError error) {
+    failingMember_ = std::move(member);
+    memberError_ = std::move(error);
+}
+
+void ScriptedColorPickerFactory::succeed() {
+    creationError_.reset();
+    failingMember_.clear();
+    memberError_.reset();
+}
+
+std::unique_ptr<collaborators::ColorPicker> ScriptedColorPickerFactory::create() {
+    if (creationError_) {
+        calls_.push_back("create failed");
+        throw *creationError_;
+    }
+    calls_.push_back("create");
+    ++created_;
+    ++alive_;
+    return std::make_unique<ScriptedColorPicker>(*this);
 }
 
 ScriptedColorPicker::~ScriptedColorPicker() {
-    ++script_.destroyed;
+    factory_.calls_.push_back("release");
+    --factory_.alive_;
 }
 
 void ScriptedColorPicker::Title(const automation::Text& title) {
-    script_.calls.push_back("Title(" + automation::toUtf8(title) + ")");
+    call("Title", "Title(" + automation::toUtf8(title) + ")");
 }
 
 void ScriptedColorPicker::InitialColor(const automation::Text& decimalDigits) {
-    script_.calls.push_back("InitialColor(" + automation::toUtf8(decimalDigits) + ")");
+    call("InitialColor", "InitialColor(" + automation::toUtf8(decimalDigits) + ")");
 }
 
-void ScriptedColorPicker::Setting1(int32_t value) {
-    script_.calls.push_back("Setting1(" + std::to_string(value) + ")");
-}
-
-void ScriptedColorPicker::Setting2(int32_t value) {
-    script_.calls.push_back("Setting2(" + std::to_string(value) + ")");
-}
-
-void ScriptedColorPicker::Setting3(int32_t value) {
-    script_.calls.push_back("Setting3(" + std::to_string(value) + ")");
-}
+void ScriptedColorPicker::Setting1(int32_t value) { call("Setting1", "Setting1(" + std::to_string(value) + ")"); }
+void ScriptedColorPicker::Setting2(int32_t value) { call("Setting2", "Setting2(" + std::to_string(value) + ")"); }
+void ScriptedColorPicker::Setting3(int32_t value) { call("Setting3", "Setting3(" + std::to_string(value) + ")"); }
 
 int32_t ScriptedColorPicker::ChosenColor() {
-    script_.calls.push_back("ChosenColor()");
-    return script_.chosenColor;
+    call("ChosenColor", "ChosenColor");
+    return factory_.chosen_;
 }
 
-void ScriptedColorPicker::ShowPicker() {
-    script_.calls.push_back("ShowPicker()");
-    if (script_.onShow) script_.onShow();
+void ScriptedColorPicker::ShowPicker() { call("ShowPicker", "ShowPicker()"); }
+
+void ScriptedColorPicker::call(const std::string& member, const std::string& entry) {
+    if (factory_.memberError_ && member == factory_.failingMember_) {
+        factory_.calls_.push_back(entry + " failed");
+        throw *factory_.memberError_;
+    }
+    factory_.calls_.push_back(entry);
 }
 
 }  // namespace orv::test

@@ -1,6 +1,8 @@
 #pragma once
-// A colour picker double: answers what the test scripted and records every call.
-#include <functional>
+// A colour picker for the tests: every member call is written to one log shared by all pickers of a factory, in
+// order ("create", "Title(Color capa:)", "InitialColor(255)", "Setting1(0)", ..., "ShowPicker()", "ChosenColor",
+// "release"); ChosenColor answers what the test chose; creation or any one member can be told to fail.
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,22 +12,39 @@
 
 namespace orv::test {
 
-struct ColorPickerScript {
-    int32_t chosenColor = 0;  // what ChosenColor() answers
-    // When set, creating a picker fails with this error.
-    std::optional<automation::AutomationError> createError;
-    // Runs inside ShowPicker, as the user choosing; may change chosenColor.
-    std::function<void()> onShow;
-    // Every call in order: "Title(Color de capa)", "InitialColor(255)", "Setting1(0)", "Setting2(0)",
-    // "Setting3(0)", "ShowPicker()", "ChosenColor()".
-    std::vector<std::string> calls;
-    int created = 0;
-    int destroyed = 0;
+class ScriptedColorPickerFactory : public collaborators::ColorPickerFactory {
+public:
+    // The colour every picker made from now on answers.
+    void choose(int32_t color) { chosen_ = color; }
+    // The next creations fail with that error (the class cannot be created) until cleared.
+    void failCreation(automation::AutomationError error) { creationError_ = std::move(error); }
+    // Pickers fail when the named member is called ("Title", "InitialColor", "Setting1", "Setting2", "Setting3",
+    // "ChosenColor", "ShowPicker"); the failed call is logged too, with " failed" after it.
+    void failAt(std::string member, automation::AutomationError error);
+    void succeed();
+
+    std::unique_ptr<collaborators::ColorPicker> create() override;
+
+    const std::vector<std::string>& calls() const { return calls_; }
+    void clearCalls() { calls_.clear(); }
+    int created() const { return created_; }
+    // Pickers not yet released.
+    int alive() const { return alive_; }
+
+private:
+    friend class ScriptedColorPicker;
+    int32_t chosen_ = 0;
+    std::optional<automation::AutomationError> creationError_;
+    std::string failingMember_;
+    std::optional<automation::AutomationError> memberError_;
+    std::vector<std::string> calls_;
+    int created_ = 0;
+    int alive_ = 0;
 };
 
 class ScriptedColorPicker : public collaborators::ColorPicker {
-  public:
-    explicit ScriptedColorPicker(ColorPickerScript& script);
+public:
+    explicit ScriptedColorPicker(ScriptedColorPickerFactory& factory) : factory_(factory) {}
     ~ScriptedColorPicker() override;
 
     void Title(const automation::Text& title) override;
@@ -36,8 +55,10 @@ class ScriptedColorPicker : public collaborators::ColorPicker {
     int32_t ChosenColor() override;
     void ShowPicker() override;
 
-  private:
-    ColorPickerScript& script_;
+private:
+    void call(const std::string& member, const std::string& entry);
+
+    ScriptedColorPickerFactory& factory_;
 };
 
 }  // namespace orv::test

@@ -7,8 +7,7 @@ collaborators::NumberTextConverter& TestServices::converter() {
 }
 
 std::unique_ptr<collaborators::ColorPicker> TestServices::createColorPicker() {
-    if (picker_.createError) throw *picker_.createError;
-    return std::make_unique<ScriptedColorPicker>(picker_);
+    return pickers_.create();
 }
 
 void TestServices::setConverter(std::unique_ptr<collaborators::NumberTextConverter> converter) {

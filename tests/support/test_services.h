@@ -27,14 +27,16 @@ class TestServices : public component::ComponentServices {
     void setConverter(std::unique_ptr<collaborators::NumberTextConverter> converter);
     // The locale the table reads its cells with; the plain converter keeps the default ".".
     void setNumberLocale(automation::NumberLocale locale) { locale_ = locale; }
-    ColorPickerScript& colorPicker() { return picker_; }
+    // Every picker the editor makes comes from here: choose a colour, make creation or a member fail, read
+    // the calls.
+    ScriptedColorPickerFactory& colorPickers() { return pickers_; }
 
   private:
     ui::HeadlessToolkit toolkit_;
     collaborators::MemoryPlacementStore placements_;
     collaborators::PlainNumberConverter plainConverter_;
     std::unique_ptr<collaborators::NumberTextConverter> converter_;
-    ColorPickerScript picker_;
+    ScriptedColorPickerFactory pickers_;
     automation::NumberLocale locale_;
 };
 
