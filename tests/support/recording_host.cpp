@@ -34,6 +34,14 @@ void RecordingHost::pasaDatos(int16_t Tipo, Drawing& d) {
     }
 }
 
+std::vector<std::string> RecordingHost::boxes() {
+    std::vector<std::string> result;
+    for (const auto& box : messageBoxes())
+        result.push_back(automation::toUtf8(box.text) + " | " + std::to_string(box.style) + " | " +
+                         automation::toUtf8(box.title));
+    return result;
+}
+
 void RecordingHost::script(std::function<void(ui::Form&)> action) {
     toolkit().script([this, action = std::move(action)] {
         ui::Form* form = toolkit().activeForm();

@@ -81,6 +81,8 @@ class RecordingHost : public component::C_Enf_PolEvents {
     const std::vector<ui::HeadlessToolkit::MessageBoxRecord>& messageBoxes() {
         return toolkit().messageBoxes();
     }
+    // The message boxes shown so far, each as "text | style | title".
+    std::vector<std::string> boxes();
 
     const Events& events() const { return events_; }
     void clearEvents() { events_.clear(); }
