@@ -6,9 +6,17 @@ export WINEPREFIX="${WINEPREFIX:-$root/build/win64/wineprefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 wine=/usr/lib/wine/wine64
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    mkdir -p "$WINEPREFIX"
-    "$wine" wineboot --init >/dev/null 2>&1 || true
-    wineserver -w || true
+wineserver=/usr/lib/wine/wineserver
+mkdir -p "$WINEPREFIX"
+if [ ! -f "$WINEPREFIX/.booted" ]; then
+    # Two runs starting together must not both boot the same prefix.
+    (
+        flock 9
+        if [ ! -f "$WINEPREFIX/.booted" ]; then
+            "$wine" wineboot --init >/dev/null 2>&1 || true
+            "$wineserver" -w || true
+            touch "$WINEPREFIX/.booted"
+        fi
+    ) 9>"$WINEPREFIX/.boot.lock"
 fi
 exec "$wine" "$@"
