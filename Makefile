@@ -1,24 +1,26 @@
 # The two commands a new user needs: `make test` and `make demo`. Both install what is missing first.
 PRESETS := native native-asan win64 win32
+BUILDS := $(addprefix build-,$(PRESETS))
 JOBS ?= $(shell nproc)
 
-.PHONY: all setup build test demo format clean $(addprefix build-,$(PRESETS))
+.PHONY: all setup build test demo format clean $(BUILDS)
 
 all: build
 
 setup:
 	@tools/setup.sh
 
-build: setup $(addprefix build-,$(PRESETS))
+build: $(BUILDS)
 
-build-%:
+# A static pattern rule: make applies no implicit rule to a phony target.
+$(BUILDS): build-%: setup
 	@test -f build/$*/build.ninja || cmake --preset $* >/dev/null
 	@cmake --build build/$* -j $(JOBS)
 
 test: build
 	@tools/run_tests.sh
 
-demo: setup build-win64
+demo: build-win64
 	@tools/demo.sh
 
 format:
