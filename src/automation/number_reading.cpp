@@ -93,7 +93,8 @@ double toDouble(const DecimalParts& parts) {
 
 // &H and &O digits, read as the platform reads such literals: a value that fits 16 bits is a 16-bit two's
 // complement number (&HFFFF is -1, &H8000 is -32768), one that fits 32 bits a 32-bit one (&HFFFFFFFF is -1,
-// &H10000 is 65536), anything wider is error 6. Leading zeros do not widen a value. No digit reads as 0.
+// &H10000 is 65536), anything wider is error 6. Leading zeros do not widen a value. No digit reads as 0, and
+// so does a sign before the prefix ("-&HFF"): only decimal numbers take a sign.
 int32_t readRadixDigits(TextView text, size_t pos, unsigned radix) {
     uint64_t value = 0;
     for (; pos < text.size(); ++pos) {

@@ -80,6 +80,10 @@ TEST(AutomationArray, EmptyBoundsMakeADimensionedArrayWithoutElements) {
     EXPECT_EQ(empty.lbound(), 1);
     EXPECT_EQ(empty.ubound(), 0);
     EXPECT_EQ(errorOf([&] { empty(1); }), 9);
+    const LongArray copy = empty;
+    EXPECT_TRUE(copy.dimensioned());
+    EXPECT_EQ(copy.count(), 0u);
+    EXPECT_EQ(copy.lbound(), 1);
     EXPECT_EQ(errorOf([&] { LongArray(5, 3); }), 9);
 }
 

@@ -51,7 +51,7 @@ TEST(WholeNumberReading, ReadsTheLeadingNumberAndStopsAtTheFirstMisfit) {
 
 TEST(WholeNumberReading, TextWithoutALeadingNumberReadsAsZero) {
     for (const char16_t* text :
-         {u"", u"abc", u".", u"-", u"+", u" ", u"e5", u"-.e1", u"&", u"&X1", u"&H", u"&Hg"})
+         {u"", u"abc", u".", u"-", u"+", u" ", u"e5", u"-.e1", u"&", u"&X1", u"&H", u"&Hg", u"-&HFF"})
         EXPECT_EQ(readWholeNumber(text), 0) << toUtf8(text);
 }
 
@@ -139,6 +139,11 @@ TEST(LocaleNumberReading, NumericValuesPassBitForBit) {
     EXPECT_EQ(readLocaleNumber(Value{int32_t{-7}}, comma), -7.0);
     EXPECT_EQ(readLocaleNumber(Value{Text(u"2,5")}, comma), 2.5);
     EXPECT_EQ(errorOf([&] { readLocaleNumber(Value{}, comma); }), 13);
+}
+
+TEST(LocaleNumberReading, TheUsersSettingsReadBackWhatTheyWrite) {
+    const NumberLocale user = NumberLocale::user();
+    EXPECT_EQ(readLocaleNumber(valueText(Value{-1234.0625}, user), user), -1234.0625);
 }
 
 TEST(ValueText, WritesNumbersInShortestFormWithTheLocalesSeparator) {
