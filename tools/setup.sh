@@ -2,11 +2,14 @@
 # Installs what the build and the tests need on a Debian machine; quick and silent when all is there.
 set -euo pipefail
 packages=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
-          wine64 libwine-dev xvfb xauth x11-utils xdotool imagemagick libgtest-dev libgmock-dev googletest
-          libbenchmark-dev clang-format binutils-mingw-w64-x86-64 binutils-mingw-w64-i686)
+          binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 wine64 libwine-dev fonts-wine xvfb xauth x11-utils
+          xdotool imagemagick libgtest-dev libgmock-dev googletest libbenchmark-dev clang-format git)
+# One query for all of them: a package dpkg has never heard of is simply absent from the answer.
+installed=$(dpkg-query -W -f='${Status} ${Package}\n' "${packages[@]}" 2>/dev/null |
+            awk '$1 == "install" && $3 == "installed" { print $4 }' || true)
 missing=()
 for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    grep -qxF "$p" <<<"$installed" || missing+=("$p")
 done
 if ((${#missing[@]})); then
     echo "setup: installing ${missing[*]}"
