@@ -55,12 +55,7 @@ class Array {
     static Array adopt(RawArray* raw) {
         Array result;
         result.raw_ = raw;
-        if (raw && !hasShape(raw)) {
-            // Freed here, not by the unwinding: GCC 12 skips the destructor of a named return object on a
-            // throw.
-            arrayDestroy(result.release());
-            raiseStandardError(error_number::kTypeMismatch);
-        }
+        result.checkShape();  // on error 13 the array goes with `result`
         return result;
     }
     RawArray* release() noexcept { return std::exchange(raw_, nullptr); }
@@ -149,10 +144,14 @@ class Array {
     void checkShape() const {
         if (raw_ && !hasShape(raw_)) raiseStandardError(error_number::kTypeMismatch);
     }
+    // Every element access passes here: one shape check and one bounds check, nothing more.
     size_t offset(int64_t index) const {
+        requireDimensioned();
         checkShape();
-        if (!contains(index)) raiseStandardError(error_number::kSubscriptOutOfRange);
-        return static_cast<size_t>(index - arrayLower(raw_));
+        const int64_t position = index - arrayLower(raw_);
+        if (position < 0 || position >= static_cast<int64_t>(arrayCount(raw_)))
+            raiseStandardError(error_number::kSubscriptOutOfRange);
+        return static_cast<size_t>(position);
     }
     void reset(RawArray* raw) noexcept { arrayDestroy(std::exchange(raw_, raw)); }
 
