@@ -1,0 +1,73 @@
+#pragma once
+// Owning wrappers for the platform handles of the COM edge; each release call appears once, here.
+#include <oleauto.h>
+#include <windows.h>
+
+#include <string>
+#include <utility>
+
+namespace orv::com {
+
+class UniqueBstr {
+  public:
+    UniqueBstr() noexcept = default;
+    explicit UniqueBstr(const std::wstring& text)
+        : b_(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
+    UniqueBstr(const UniqueBstr&) = delete;
+    UniqueBstr& operator=(const UniqueBstr&) = delete;
+    UniqueBstr(UniqueBstr&& other) noexcept : b_(std::exchange(other.b_, nullptr)) {}
+    ~UniqueBstr() { SysFreeString(b_); }
+
+    BSTR* put() noexcept {
+        SysFreeString(std::exchange(b_, nullptr));
+        return &b_;
+    }
+    BSTR get() const noexcept { return b_; }
+    BSTR release() noexcept { return std::exchange(b_, nullptr); }
+    std::wstring str() const { return b_ ? std::wstring(b_, SysStringLen(b_)) : std::wstring(); }
+
+  private:
+    BSTR b_ = nullptr;
+};
+
+class UniqueVariant {
+  public:
+    UniqueVariant() noexcept { VariantInit(&v_); }
+    UniqueVariant(const UniqueVariant&) = delete;
+    UniqueVariant& operator=(const UniqueVariant&) = delete;
+    ~UniqueVariant() { VariantClear(&v_); }
+
+    VARIANT* get() noexcept { return &v_; }
+    const VARIANT* get() const noexcept { return &v_; }
+    VARIANT* operator->() noexcept { return &v_; }
+
+  private:
+    VARIANT v_;
+};
+
+class UniqueHkey {
+  public:
+    UniqueHkey() noexcept = default;
+    UniqueHkey(const UniqueHkey&) = delete;
+    UniqueHkey& operator=(const UniqueHkey&) = delete;
+    UniqueHkey(UniqueHkey&& other) noexcept : k_(std::exchange(other.k_, nullptr)) {}
+    UniqueHkey& operator=(UniqueHkey&& other) noexcept {
+        std::swap(k_, other.k_);
+        return *this;
+    }
+    ~UniqueHkey() {
+        if (k_) RegCloseKey(k_);
+    }
+
+    HKEY* put() noexcept {
+        if (HKEY old = std::exchange(k_, nullptr)) RegCloseKey(old);
+        return &k_;
+    }
+    HKEY get() const noexcept { return k_; }
+    explicit operator bool() const noexcept { return k_ != nullptr; }
+
+  private:
+    HKEY k_ = nullptr;
+};
+
+}  // namespace orv::com

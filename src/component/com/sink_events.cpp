@@ -1,0 +1,78 @@
+#include "component/com/sink_events.h"
+
+#include <array>
+#include <utility>
+
+#include "component/com/Orv_Pol_edit.h"
+
+namespace orv::com {
+namespace {
+
+VARIANTARG byRef(int32_t& value) {
+    VARIANTARG arg;
+    VariantInit(&arg);
+    arg.vt = VT_BYREF | VT_I4;
+    arg.plVal = reinterpret_cast<LONG*>(&value);
+    return arg;
+}
+
+VARIANTARG byRef(int16_t& value) {
+    VARIANTARG arg;
+    VariantInit(&arg);
+    arg.vt = VT_BYREF | VT_I2;
+    arg.piVal = &value;
+    return arg;
+}
+
+VARIANTARG byRefBool(component::VariantBool& value) {
+    VARIANTARG arg;
+    VariantInit(&arg);
+    arg.vt = VT_BYREF | VT_BOOL;
+    arg.pboolVal = &value;
+    return arg;
+}
+
+template <class T>
+VARIANTARG byRef(automation::Array<T>& array) {
+    VARIANTARG arg;
+    VariantInit(&arg);
+    arg.vt = VT_BYREF | VT_ARRAY | static_cast<VARTYPE>(automation::Array<T>::kType);
+    arg.pparray = reinterpret_cast<SAFEARRAY**>(array.address());
+    return arg;
+}
+
+}  // namespace
+
+void SinkEvents::EnfocaPol(int32_t& Name, int32_t& nPtos, component::DoubleArray& X,
+                           component::DoubleArray& Y, component::DoubleArray& Z, component::TextArray& Nombre,
+                           component::TextArray& Código, component::IntegerArray& CapaPuntos, int32_t& PolN,
+                           component::LongArray& nVer, int16_t& capP, int32_t& NoPoli, int32_t& colPol) {
+    std::array<VARIANTARG, 13> args = {byRef(colPol), byRef(NoPoli),     byRef(capP),   byRef(nVer),
+                                       byRef(PolN),   byRef(CapaPuntos), byRef(Código), byRef(Nombre),
+                                       byRef(Z),      byRef(Y),          byRef(X),      byRef(nPtos),
+                                       byRef(Name)};
+    if (auto failure = point_.fire(DISPID_EnfocaPol, args)) throw std::move(*failure);
+}
+
+void SinkEvents::EnfocaPuntito(int32_t& Name, int32_t& polM) {
+    std::array<VARIANTARG, 2> args = {byRef(polM), byRef(Name)};
+    if (auto failure = point_.fire(DISPID_EnfocaPuntito, args)) throw std::move(*failure);
+}
+
+void SinkEvents::Zoom(component::VariantBool& amplia, int32_t& punto, int32_t& polM) {
+    std::array<VARIANTARG, 3> args = {byRef(polM), byRef(punto), byRefBool(amplia)};
+    point_.fire(DISPID_Zoom, args);
+}
+
+void SinkEvents::CancelarEnfoca() {
+    point_.fire(DISPID_CancelarEnfoca, {});
+}
+
+void SinkEvents::newPolCambiala(int32_t& aPolN, component::LongArray& aVertP, int16_t& acapP,
+                                int32_t& aNoPoli, int32_t& acolpol) {
+    std::array<VARIANTARG, 5> args = {byRef(acolpol), byRef(aNoPoli), byRef(acapP), byRef(aVertP),
+                                      byRef(aPolN)};
+    point_.fire(DISPID_newPolCambiala, args);
+}
+
+}  // namespace orv::com
