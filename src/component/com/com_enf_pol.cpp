@@ -1,5 +1,7 @@
 #include "component/com/com_enf_pol.h"
 
+#include <olectl.h>
+
 #include "component/com/borrowed_array.h"
 #include "component/com/com_error.h"
 #include "component/com/host_form.h"

@@ -9,7 +9,7 @@
 namespace orv::com {
 namespace {
 
-constexpr wchar_t kPlatform[] = sizeof(void*) == 8 ? L"win64" : L"win32";
+const wchar_t* const kPlatform = sizeof(void*) == 8 ? L"win64" : L"win32";
 
 void replaceAll(std::wstring& text, const std::wstring& from, const std::wstring& to) {
     for (size_t at = text.find(from); at != std::wstring::npos; at = text.find(from, at + to.size()))
