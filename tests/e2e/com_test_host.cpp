@@ -278,53 +278,56 @@ std::vector<std::wstring> MessageBoxWatcher::boxes() {
     return boxes_;
 }
 
+namespace {
+
+struct BoxContents {
+    std::wstring text;
+    bool critical = false;
+    int buttons = 0;
+};
+
+// Visible dialog-class windows of this process: message boxes.
+BOOL CALLBACK collectBox(HWND window, LPARAM context) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    wchar_t kind[64] = {};
+    GetClassNameW(window, kind, 64);
+    if (process == GetCurrentProcessId() && std::wstring(kind) == L"#32770" && IsWindowVisible(window))
+        reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
+    return TRUE;
+}
+
+BOOL CALLBACK readChild(HWND child, LPARAM context) {
+    auto& found = *reinterpret_cast<BoxContents*>(context);
+    wchar_t kind[64] = {};
+    GetClassNameW(child, kind, 64);
+    if (_wcsicmp(kind, L"Button") == 0) ++found.buttons;
+    if (_wcsicmp(kind, L"Static") != 0) return TRUE;
+    if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+        HICON icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
+        found.critical = icon && icon == LoadIconW(nullptr, IDI_HAND);
+        return TRUE;
+    }
+    wchar_t text[1024] = {};
+    GetWindowTextW(child, text, 1024);
+    if (std::wstring(text).size() > found.text.size()) found.text = text;
+    return TRUE;
+}
+
+}  // namespace
+
 void MessageBoxWatcher::run() {
     std::set<HWND> seen;
     while (!stop_) {
         Sleep(50);
-        struct Search {
-            std::vector<HWND> found;
-        } search;
-        EnumWindows(
-            [](HWND window, LPARAM context) -> BOOL {
-                DWORD process = 0;
-                GetWindowThreadProcessId(window, &process);
-                wchar_t kind[64] = {};
-                GetClassNameW(window, kind, 64);
-                if (process == GetCurrentProcessId() && std::wstring(kind) == L"#32770" &&
-                    IsWindowVisible(window))
-                    reinterpret_cast<Search*>(context)->found.push_back(window);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        for (HWND box : search.found) {
+        std::vector<HWND> found;
+        EnumWindows(collectBox, reinterpret_cast<LPARAM>(&found));
+        for (HWND box : found) {
             if (!seen.insert(box).second) continue;
             wchar_t title[256] = {};
             GetWindowTextW(box, title, 256);
-            struct Contents {
-                std::wstring text;
-                bool critical = false;
-                int buttons = 0;
-            } contents;
-            EnumChildWindows(
-                box,
-                [](HWND child, LPARAM context) -> BOOL {
-                    auto& found = *reinterpret_cast<Contents*>(context);
-                    wchar_t kind[64] = {};
-                    GetClassNameW(child, kind, 64);
-                    if (_wcsicmp(kind, L"Button") == 0) ++found.buttons;
-                    if (_wcsicmp(kind, L"Static") != 0) return TRUE;
-                    if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
-                        HICON icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
-                        found.critical = icon && icon == LoadIconW(nullptr, IDI_HAND);
-                        return TRUE;
-                    }
-                    wchar_t text[1024] = {};
-                    GetWindowTextW(child, text, 1024);
-                    if (std::wstring(text).size() > found.text.size()) found.text = text;
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&contents));
+            BoxContents contents;
+            EnumChildWindows(box, readChild, reinterpret_cast<LPARAM>(&contents));
             {
                 std::lock_guard lock(mutex_);
                 boxes_.push_back(std::wstring(title) + L"|" + contents.text + L"|" +

@@ -1,8 +1,9 @@
 // The type library embedded in the DLLs and their version records, attribute by attribute.
 #include <gtest/gtest.h>
 
-#include <oleauto.h>
 #include <windows.h>
+
+#include <oleauto.h>
 
 #include <string>
 #include <vector>
