@@ -7,7 +7,7 @@
 namespace orv::ui {
 
 class CommandButton : public Control {
-public:
+  public:
     using Control::Control;
     ControlKind kind() const override { return ControlKind::CommandButton; }
     bool takesFocus() const override { return true; }
@@ -23,12 +23,13 @@ public:
     bool isCancel() const { return cancel_; }
     void setCancel(bool value) { cancel_ = value; }
 
-    // A click by the user (mouse, space, Esc on the cancel button): runs onClick behind the event boundary.
+    // A click by the user (mouse, space, Esc on the cancel button): runs onClick behind the event boundary. A
+    // button that takes no input (disabled or hidden, itself or a container) ignores it.
     void click();
 
     std::function<void()> onClick;
 
-private:
+  private:
     Text caption_;
     int32_t backColor_ = 0x00C0C0C0;
     bool graphical_ = false;

@@ -16,17 +16,30 @@ class Form;
 enum class ControlKind { Label, TextBox, CommandButton, Frame, ComboBox, Toolbar, Table };
 
 // What changed, so that a view updates only that.
-enum class Property { Text, Caption, ToolTip, BackColor, Bounds, Visible, Enabled, Font, List, ListIndex, Content };
+enum class Property {
+    Text,
+    Caption,
+    ToolTip,
+    BackColor,
+    Bounds,
+    Visible,
+    Enabled,
+    Font,
+    List,
+    ListIndex,
+    Content
+};
 
 class ControlObserver {
-public:
+  public:
     virtual ~ControlObserver() = default;
     virtual void controlChanged(class Control& control, Property property) = 0;
 };
 
 class Control {
-public:
-    // index is the position in a control array ("cmdAv"(0)), -1 for a lone control; parent null = the form itself.
+  public:
+    // index is the position in a control array ("cmdAv"(0)), -1 for a lone control; parent null = the form
+    // itself.
     Control(Form& form, std::string name, int16_t index, Control* parent);
     virtual ~Control() = default;
     Control(const Control&) = delete;
@@ -63,11 +76,13 @@ public:
     // Keyboard order; lower comes first.
     int tabIndex() const { return tabIndex_; }
     void setTabIndex(int value) { tabIndex_ = value; }
+    // Whether the user can reach the control: it and every container around it are enabled and visible.
+    bool acceptsInput() const;
 
-protected:
+  protected:
     void changed(Property property);
 
-private:
+  private:
     Form& form_;
     std::string name_;
     int16_t index_;

@@ -1,8 +1,13 @@
 #pragma once
-// The one place where failures of a control event handler stop: every user-originated event (a click, typing, a
-// close, a resize, a table event) runs through here. A handler that traps its own errors (the capture buttons) shows
-// its own box; whatever else escapes is refused in an orderly way: one critical message box naming the error, the
-// dialog stays as it is, nothing propagates into the host.
+// The one place where failures of a control event handler stop: every user-originated event (a click, typing,
+// a close, a resize, a table event) runs through here. A handler that traps its own errors (the capture
+// buttons) shows its own box; whatever else escapes is refused in an orderly way: one critical message box
+// naming the error, the dialog stays as it is, nothing propagates into the host.
+//
+// The box: text "Error nº <number>: <description>" (e.g. "Error nº 9: El subíndice está fuera del
+// intervalo"), style critical with OK only (16), title the error's source, or the application title when it
+// names none. A failure that is not an AutomationError is shown as the nearest standard error: memory 7, out
+// of range 9, overflow 6, any other 5.
 #include <functional>
 
 namespace orv::ui {

@@ -15,8 +15,9 @@ class Toolkit;
 enum class BorderStyle { FixedToolWindow, SizableToolWindow };
 
 class Form {
-public:
+  public:
     Form(Toolkit& toolkit, std::string name, Text caption, BorderStyle border);
+    // A form destroyed while loaded has its window destroyed without running the unload handler.
     ~Form();
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
@@ -31,6 +32,11 @@ public:
     }
     const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
     Control* find(std::string_view name, int16_t index = -1) const;
+    // The same, as the kind of control the caller expects (null when absent or of another kind).
+    template <class C>
+    C* findAs(std::string_view name, int16_t index = -1) const {
+        return dynamic_cast<C*>(find(name, index));
+    }
     // Controls that take the focus, in keyboard order.
     std::vector<Control*> tabOrder() const;
 
@@ -50,29 +56,38 @@ public:
     void setWidth(double value);
     void setHeight(double value);
     void setBounds(double left, double top, double width, double height);
-    // Inner (client) size: the outer size less the frame, whose thickness the view reports.
+    // Inner (client) size: the outer size less the frame, whose thickness the view reports; 0 while
+    // minimised, as the platform reports it then.
     Twips clientWidth() const;
     Twips clientHeight() const;
     void setFrameThickness(double horizontal, double vertical);
     Twips frameHorizontal() const { return frameHorizontal_; }
     Twips frameVertical() const { return frameVertical_; }
     bool minimized() const { return minimized_; }
+    // Minimising and restoring a loaded form run the resize handler, as the platform does; the outer size
+    // stays.
     void setMinimized(bool value);
 
     // Life cycle. ensureLoaded creates the window (through the toolkit) and runs the load handler, once; the
     // dialogs call it before their first control access.
     bool loaded() const { return loaded_; }
     void ensureLoaded();
-    // Shows the form modally with no owner; returns when it is hidden or unloaded.
+    // Shows the form modally with no owner; returns when it is hidden or unloaded. Loads the form first; the
+    // first show after a load runs the resize handler once, as a window appearing does.
     void showModal();
     bool shown() const { return shown_; }
     void hide();
-    // Runs the unload handler, then destroys the window and ends a modal show. Unloading an unloaded form does nothing.
+    // Runs the unload handler, then destroys the window and ends a modal show. Unloading an unloaded form
+    // does nothing. The unload is never refused: when the handler fails, the window goes all the same and the
+    // error propagates.
     void unload();
 
     // What the user does to the window itself, behind the event boundary.
     void userCloses();
     void userResizes(double width, double height);
+    void userMinimizes(bool minimized);
+    // Esc: clicks the cancel button, when there is one that takes input.
+    void userPressesEscape();
 
     Control* focus() const { return focus_; }
     void setFocus(Control* control);
@@ -89,9 +104,10 @@ public:
     // For the toolkit: the modal show started or ended.
     void setShown(bool value) { shown_ = value; }
 
-private:
+  private:
     void resized();
     void formChanged(Property property);
+    void finishUnload() noexcept;
 
     Toolkit& toolkit_;
     std::string name_;
@@ -103,6 +119,8 @@ private:
     bool minimized_ = false;
     bool loaded_ = false;
     bool shown_ = false;
+    bool shownSinceLoad_ = false;
+    bool unloading_ = false;
     Control* focus_ = nullptr;
     ControlObserver* observer_ = nullptr;
 };

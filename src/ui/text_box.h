@@ -6,7 +6,7 @@
 namespace orv::ui {
 
 class TextBox : public Control {
-public:
+  public:
     using Control::Control;
     ControlKind kind() const override { return ControlKind::TextBox; }
     bool takesFocus() const override { return true; }
@@ -16,12 +16,13 @@ public:
     // handler reach the caller, as they do when code assigns a text box's text.
     void setText(Text value);
 
-    // What the user typed (a view or a test): the same change, behind the event boundary.
+    // What the user typed (a view or a test): the same change, behind the event boundary. Ignored when the
+    // control takes no input (disabled or hidden, itself or a container).
     void userTypes(Text value);
 
     std::function<void()> onChange;
 
-private:
+  private:
     Text text_;
 };
 

@@ -1,6 +1,6 @@
 #pragma once
-// What the dialogs ask of a windowing toolkit. The Win32 toolkit renders forms into windows; the headless toolkit
-// of the tests records and scripts.
+// What the dialogs ask of a windowing toolkit. The Win32 toolkit renders forms into windows; the headless
+// toolkit of the tests records and scripts.
 #include <cstdint>
 
 #include "automation/text.h"
@@ -16,7 +16,7 @@ inline constexpr int32_t kMbCritical = 16;
 inline constexpr int32_t kMbAnswerOk = 1;
 
 class Toolkit {
-public:
+  public:
     virtual ~Toolkit() = default;
     // Creates the form's window (the form's models already hold the design values).
     virtual void load(Form& form) = 0;
@@ -24,7 +24,8 @@ public:
     virtual void showModal(Form& form) = 0;
     // Hides the form; a modal show of it ends.
     virtual void hide(Form& form) = 0;
-    // Destroys the form's window (after its unload handler ran); a modal show of it ends.
+    // Destroys the form's window (after its unload handler ran); a modal show of it ends. Must not fail: it
+    // also runs when a form is destroyed.
     virtual void unload(Form& form) = 0;
     // Lets pending window messages run, then returns.
     virtual void yield() = 0;

@@ -1,6 +1,7 @@
 #pragma once
-// A toolkit without windows, for the tests: it records message boxes and runs scripted user actions while a form
-// is shown modally and during yields.
+// A toolkit without windows, for the tests: it records message boxes and runs scripted user actions while a
+// form is shown modally and during yields.
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <vector>
@@ -10,7 +11,7 @@
 namespace orv::ui {
 
 class HeadlessToolkit : public Toolkit {
-public:
+  public:
     using Action = std::function<void()>;
     struct MessageBoxRecord {
         Text text;
@@ -23,17 +24,22 @@ public:
     static constexpr float kFrameHorizontal = 120;
     static constexpr float kFrameVertical = 360;
 
-    // Actions run one by one, in order, while a form is shown modally (the user at the keyboard). When the script
-    // runs out and a form is still shown, the toolkit closes it by its close box, as a user finally would.
+    // Actions run one by one, in order, while a form is shown modally (the user at the keyboard). When the
+    // script runs out and a form is still shown, the toolkit closes it by its close box, as a user finally
+    // would.
     void script(Action action) { script_.push_back(std::move(action)); }
-    // Actions run at the next yield (input that was queued while a handler ran).
-    void duringNextYield(Action action) { yieldQueue_.push_back(std::move(action)); }
+    // Actions run at the next yield (input that was queued while a handler ran). An action that yields itself
+    // runs what was queued before that inner yield began; what it queues after waits for a later yield.
+    void duringNextYield(Action action) { yieldQueue_.push_back({nextSequence_++, std::move(action)}); }
+    bool scriptEmpty() const { return script_.empty(); }
+    bool yieldQueueEmpty() const { return yieldQueue_.empty(); }
 
     const std::vector<MessageBoxRecord>& messageBoxes() const { return messageBoxes_; }
     void clearMessageBoxes() { messageBoxes_.clear(); }
     int yieldCount() const { return yields_; }
     // The form shown modally at the moment (the innermost one), or null.
-    Form* activeForm() const { return modal_.empty() ? nullptr : modal_.back(); }
+    Form* activeForm() const;
+    int modalDepth() const;
     // How often the toolkit had to close a form because the script ran out.
     int closedForLackOfScript() const { return closedForLackOfScript_; }
 
@@ -45,11 +51,22 @@ public:
     int32_t messageBox(const Text& text, int32_t style, const Text& title) override;
     Text applicationTitle() const override;
 
-private:
+  private:
+    struct QueuedAction {
+        uint64_t sequence;
+        Action action;
+    };
+    struct ModalShow {
+        Form* form;
+        bool ended;
+    };
+    void endShows(Form& form);
+
     std::deque<Action> script_;
-    std::deque<Action> yieldQueue_;
+    std::deque<QueuedAction> yieldQueue_;
+    uint64_t nextSequence_ = 0;
     std::vector<MessageBoxRecord> messageBoxes_;
-    std::vector<Form*> modal_;
+    std::vector<ModalShow> modal_;  // innermost last
     int yields_ = 0;
     int closedForLackOfScript_ = 0;
 };
