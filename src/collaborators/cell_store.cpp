@@ -26,8 +26,8 @@ constexpr size_t textLength(uint64_t payload) {
 // Below this much garbage the arena is left alone: compacting small tables buys nothing.
 constexpr size_t kCompactAbove = size_t{1} << 16;
 
-void checkCellCount(int32_t rows, int32_t cols) {
-    if (size_t(rows) * size_t(cols) > CellStore::kMaxCells)
+void checkCellCount(int64_t rows, int64_t cols) {
+    if (rows > std::numeric_limits<int32_t>::max() || uint64_t(rows) * uint64_t(cols) > CellStore::kMaxCells)
         automation::raiseStandardError(automation::error_number::kOutOfMemory);
 }
 
@@ -66,7 +66,7 @@ void CellStore::resize(int32_t rows, int32_t cols) {
 }
 
 void CellStore::insertRows(int32_t at, int32_t count) {
-    checkCellCount(rows_ + count, cols_);
+    checkCellCount(int64_t{rows_} + count, cols_);
     const size_t first = this->at(at, 0), cells = size_t(count) * size_t(cols_);
     tags_.insert(tags_.begin() + ptrdiff_t(first), cells, kEmpty);
     payloads_.insert(payloads_.begin() + ptrdiff_t(first), cells, 0);

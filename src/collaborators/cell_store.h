@@ -12,8 +12,8 @@ namespace orv::collaborators {
 
 class CellStore {
   public:
-    // More cells than this is error 7 (about 2.4 GB of cells).
-    static constexpr size_t kMaxCells = size_t{1} << 28;
+    // More cells than this is error 7 (about 2.4 GB of cells; a 32-bit process stops at 300 MB).
+    static constexpr size_t kMaxCells = sizeof(void*) >= 8 ? size_t{1} << 28 : size_t{1} << 25;
 
     int32_t rows() const { return rows_; }
     int32_t cols() const { return cols_; }
