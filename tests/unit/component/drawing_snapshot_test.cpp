@@ -1,0 +1,44 @@
+// The host's snapshot, which every scenario relies on to prove the host's data untouched.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "support/drawing.h"
+
+namespace orv::test {
+namespace {
+
+TEST(DrawingSnapshot, SeesAWrittenElementARedimAndAReplacedArray) {
+    Drawing d = sampleDrawing();
+    const Snapshot before = d.snapshot();
+    EXPECT_EQ(d.snapshot(), before);
+
+    d.Nombre.set(4, u"P4");  // same text, new string: no difference
+    EXPECT_EQ(d.snapshot(), before);
+
+    d.Z(4) = std::nextafter(d.Z(4), 0.0);
+    EXPECT_EQ(differences(before, d.snapshot()), "Z ");
+    d = sampleDrawing();
+
+    Drawing e = sampleDrawing();
+    const Snapshot fresh = e.snapshot();
+    e.VertP.redimPreserve(1, 5);   // same bounds, same contents
+    e.Capas = TextArray(e.Capas);  // an equal copy in another array
+    EXPECT_EQ(differences(fresh, e.snapshot()), "Capas ");
+}
+
+TEST(DrawingSnapshot, SampleDrawingHasDistinctPointsAndAPolylineBook) {
+    DrawingSpec spec;
+    spec.vertexLower = 0;
+    const Drawing d = sampleDrawing(spec);
+    EXPECT_EQ(describe(d.VertP), "0:[-1 1 2 3 4 5]");
+    EXPECT_EQ(d.Nombre.get(7), u"P7");
+    EXPECT_EQ(d.Código.get(7), u"C7");
+    EXPECT_EQ(d.CapaPuntos(7), 3);
+    EXPECT_EQ(d.Capas.get(3), u"Capa 3");
+    EXPECT_EQ(d.polyline(3).vertices, (std::vector<int32_t>{7, 8, 9, 10, 1, 2, 3}));
+    EXPECT_EQ(d.NoPoli, 3);
+}
+
+}  // namespace
+}  // namespace orv::test
