@@ -16,6 +16,12 @@ automation::AutomationError currentError() {
         return automation::standardError(automation::error_number::kOutOfMemory);
     } catch (const std::length_error&) {
         return automation::standardError(automation::error_number::kOutOfMemory);
+    } catch (const std::out_of_range&) {
+        return automation::standardError(automation::error_number::kSubscriptOutOfRange);
+    } catch (const std::overflow_error&) {
+        return automation::standardError(automation::error_number::kOverflow);
+    } catch (const std::range_error&) {
+        return automation::standardError(automation::error_number::kOverflow);
     } catch (...) {
         return automation::standardError(automation::error_number::kInvalidCall);
     }

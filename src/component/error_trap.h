@@ -11,7 +11,8 @@ inline constexpr char16_t kRetornaOpcionTrap[] = u"Enfoca Pol - Error nº ";
 inline constexpr char16_t kRetornaPuntoTrap[] = u"Enfoca Puntos - Error nº ";
 
 // Inside a catch: the exception being handled as the platform would report it. Ours carry their own number;
-// running out of memory is error 7; any other failure is error 5.
+// the standard library's failures get the closest standard error (memory 7, range 9, overflow 6, else 5), as
+// the dialogs' event boundary gives them.
 automation::AutomationError currentError();
 
 // Shows the trap's box for the exception being handled. Call only inside a catch.
