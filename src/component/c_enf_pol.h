@@ -38,7 +38,7 @@ class C_Enf_Pol {
     std::shared_ptr<PolylineDialog>& reference(DialogKind kind) {
         return kind == DialogKind::Focus ? EnfocaPol : EditarPol;
     }
-    // Steps 2.1 to 2.5 (or 3) of PasaDatos for one kind of dialog.
+    // Makes the dialog into its reference, runs its entry, stores the form back and empties the reference.
     void openDialog(DialogKind kind, ObjectRef& frm1, int32_t PtoEnfo, int32_t& nPtos, DoubleArray& X,
                     DoubleArray& Y, DoubleArray& Z, TextArray& Nombre, TextArray& Código,
                     IntegerArray& CapaPuntos, int32_t& noCapas, TextArray& Capas, int32_t& PolN,
