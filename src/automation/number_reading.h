@@ -1,6 +1,7 @@
 #pragma once
 // The two ways the dialogs read numbers that a user typed.
 #include <cstdint>
+#include <optional>
 
 #include "automation/number_locale.h"
 #include "automation/value.h"
@@ -32,6 +33,10 @@ inline double readLocaleNumber(const char16_t* text, NumberLocale locale) {
 inline double readLocaleNumber(const Text& text, NumberLocale locale) {
     return readLocaleNumber(TextView(text), locale);
 }
+
+// The same two readings for a caller that refuses a bad entry itself: nothing where the reading would fail.
+std::optional<int32_t> tryReadWholeNumber(const Value& value);
+std::optional<double> tryReadLocaleNumber(const Value& value, NumberLocale locale);
 
 // Rounds to the nearest 32-bit whole number, halves to even; error 6 outside the range (NaN included).
 int32_t roundToLong(double value);

@@ -58,6 +58,8 @@ class VertexTable : public ui::Control {
     // Outside the columns: error 9.
     const ColumnDefinition& column(int32_t column) const;
     int32_t currentColumn() const;
+    // The program puts the cursor on a cell, as the editor does to show a cell it refused: no RowEnter.
+    void placeCursor(int32_t row, int32_t column);
     // The text a cell shows: Doubles in a kind 2 column with its decimals and the locale's separator, others
     // plainly (Doubles in shortest round-trip form); an empty cell of the header row shows its column's
     // header.

@@ -1,0 +1,151 @@
+#pragma once
+// The polyline editor: one polyline of the host's drawing as a table of vertices, with steppers for vertices
+// and polylines, the polyline's layer and colour, a zoom toolbar and the plan length and area. It works on
+// its own copy of the drawing; every result reaches the host through its events, which hand the dialog's own
+// variables.
+//
+// The routines are split over several files by concern: f_pol_edt_intake.cpp (entry, set-up, load and
+// unload), f_pol_edt_controls.cpp (the controls as designed), f_pol_edt_table.cpp (the vertex table and its
+// events), f_pol_edt_apply.cpp (applying the table, the arrows and the lower buttons), f_pol_edt_toolbar.cpp
+// (toolbar and colour), f_pol_edt_perimeter.cpp (perimeter and area), f_pol_edt_layout.cpp (resize) and
+// f_pol_edt_messages.cpp (what the editor tells the user when it refuses a command).
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+#include "collaborators/vertex_table.h"
+#include "component/component_services.h"
+#include "component/dialog_events.h"
+#include "component/polyline_dialog.h"
+#include "ui/combo_box.h"
+#include "ui/command_button.h"
+#include "ui/form.h"
+#include "ui/frame.h"
+#include "ui/label.h"
+#include "ui/text_box.h"
+#include "ui/toolbar.h"
+
+namespace orv::editor {
+
+using automation::DoubleArray;
+using automation::IntegerArray;
+using automation::LongArray;
+using automation::ObjectRef;
+using automation::TextArray;
+
+class F_Pol_Edt : public component::PolylineDialog {
+  public:
+    F_Pol_Edt(component::ComponentServices& services, component::DialogEvents& events);
+    // Detaches every handler first: a released editor, hidden or not, raises nothing any more.
+    ~F_Pol_Edt() override;
+    F_Pol_Edt(const F_Pol_Edt&) = delete;
+    F_Pol_Edt& operator=(const F_Pol_Edt&) = delete;
+
+    void CargaBarra1(ObjectRef& frm, int32_t PtoEnfoca, int32_t& nPtos, DoubleArray& X, DoubleArray& Y,
+                     DoubleArray& Z, TextArray& Nombre, TextArray& Código, IntegerArray& CapaPuntos,
+                     int32_t& noCapas, TextArray& Capas, int32_t& PolN, LongArray& VertP, int16_t& capP,
+                     int32_t& NoPoli, int32_t& colPol) override;
+
+    // The dialog's window model, for views and tests.
+    ui::Form& form() { return *form_; }
+
+    // Design values that the layout and the load step rely on.
+    static constexpr float kDesignClientWidth = 10815;
+    static constexpr float kDesignClientHeight = 4485;
+    // Where the placement store keeps this dialog's place and size.
+    static constexpr const char16_t* kSeccion = u"Editar Polilíneas";
+    static constexpr const char16_t* kClave = u"EditarPol";
+
+  private:
+    // --- Set-up (f_pol_edt_intake.cpp) ---
+    void PreparaPol(int32_t& PolN, LongArray& VertP, int16_t& capP, int32_t& NoPoli, int32_t& colPol);
+    void Form_Load();
+    void Form_Unload();
+    void ConectaEventos();
+
+    // --- Controls as designed (f_pol_edt_controls.cpp) ---
+    static std::unique_ptr<ui::Form> CreaFormulario(ui::Toolkit& toolkit);
+    template <class C>
+    C& control(const char* name, int16_t index = -1) const;
+
+    // --- Vertex table (f_pol_edt_table.cpp) ---
+    void LlenaTabla();
+    void LlenaFila(int32_t& row, int32_t& p);
+    bool LeeFila(int32_t& row);
+    void ListaVertices(LongArray& list);
+    void SincronizaVertP();
+    void tblPol_RowEnter();
+    void tblPol_CellCommit();
+    // Point number of a column-1 cell: the lenient whole number; one that does not fit 32 bits names no point
+    // (0).
+    int32_t NumeroDePunto(int32_t row) const;
+    automation::Text TextoCelda(int32_t row, int32_t column) const;
+    bool EsPunto(int32_t p) const { return p >= 1 && p <= nPtos; }
+
+    // --- Applying, navigation and the lower buttons (f_pol_edt_apply.cpp) ---
+    bool AplicaTabla();
+    bool GuardaPunto(int32_t& punto);
+    void PideZoom(bool reduce);
+    void cmdRedibuja_Click();
+    void cmdAv_Click(int16_t Index);
+    void cmdAvP_Click(int16_t Index);
+    void cmdAceptar_Click();
+    void cmdCancelar_Click();
+    // The vertex in txtVert, when it holds one of 1..NumVert that the list has.
+    std::optional<int32_t> VerticeDelCuadro() const;
+
+    // --- Toolbar and colour (f_pol_edt_toolbar.cpp) ---
+    void Toolbar1_ButtonClick(const ui::ToolbarButton& Button);
+    void cmdColor_Click();
+
+    // --- Perimeter and area (f_pol_edt_perimeter.cpp) ---
+    void MuestraPerimetro();
+
+    // --- Layout (f_pol_edt_layout.cpp) ---
+    void Form_Resize();
+
+    // --- Refusals (f_pol_edt_messages.cpp) ---
+    void AvisaCeldaNoNumerica(int32_t row, int32_t column, bool aplicando);
+    void AvisaPolilineaSinVertices(int32_t pedida, int32_t actual);
+
+    component::ComponentServices& services_;
+    component::DialogEvents& events_;
+    std::unique_ptr<ui::Form> form_;
+
+    // The controls, owned by the form. The control arrays cmdAvP(0/1) and cmdAv(0/1) are reached through the
+    // form.
+    ui::Frame& fraPuntos1;
+    ui::TextBox& txPolis;
+    ui::Label& labPolis;
+    ui::Frame& fraPoli1;
+    ui::TextBox& txtVert;
+    ui::Label& labPol;
+    ui::ComboBox& cmbCapaPol;
+    ui::CommandButton& cmdColor;
+    ui::Toolbar& Toolbar1;
+    collaborators::VertexTable& tblPol;
+    ui::Frame& fraZoom;
+    ui::Label& Label4;
+    ui::CommandButton& cmdCancelar;
+    ui::CommandButton& cmdRedibuja;
+    ui::CommandButton& cmdAceptar;
+
+    // The dialog's own copy of the drawing and its position in it.
+    int32_t nPtos = 0;
+    DoubleArray X, Y, Z;
+    TextArray Nombre, Código;
+    IntegerArray CapaPuntos;
+    int32_t noCapas = 0;
+    TextArray Capas;
+    int32_t PolN = 0;
+    LongArray VertP;
+    int16_t capP = 0;
+    int32_t NoPoli = 0;
+    int32_t colPol = 0;
+    int32_t NumVert = 0;
+    int32_t VertAct = 0;
+    int32_t PtoAct = 0;
+    LongArray VertTabla;
+};
+
+}  // namespace orv::editor

@@ -1,0 +1,184 @@
+// Applying the table to the drawing, the vertex and polyline arrows, the zoom request and the three lower
+// buttons.
+#include <cstdint>
+#include <vector>
+
+#include "automation/number_reading.h"
+#include "automation/variant_bool.h"
+#include "editor/f_pol_edt.h"
+
+namespace orv::editor {
+
+namespace {
+
+using automation::decimalText;
+using automation::Text;
+using automation::Value;
+
+// A number as the capture's error box writes it: a blank where a minus sign would stand.
+Text signedNumber(int32_t number) {
+    return (number < 0 ? Text() : Text(u" ")) + decimalText(number);
+}
+
+}  // namespace
+
+bool F_Pol_Edt::AplicaTabla() {
+    const int32_t m = tblPol.Rows() - 1;
+    LongArray L(0, m);
+    int32_t k = 0;
+    // The coordinates of every accepted row are read, and refused if one is not a number, before anything is
+    // written: a refused apply leaves the drawing exactly as it was. The lists are sized once for the whole
+    // table.
+    std::vector<int32_t> filas;
+    std::vector<double> coordenadas;
+    const size_t filasDeVertice = m > 0 ? static_cast<size_t>(m) : 0;
+    filas.reserve(filasDeVertice);
+    coordenadas.reserve(3 * filasDeVertice);
+    const automation::NumberLocale locale = services_.numberLocale();
+    int32_t ultimo = PtoAct;
+
+    for (int32_t r = 1; r <= m; ++r) {
+        services_.toolkit().yield();
+        const int32_t p = NumeroDePunto(r);
+        ultimo = p;
+        if (!EsPunto(p)) continue;
+        for (int32_t column = 3; column <= 5; ++column) {
+            const std::optional<double> numero =
+                automation::tryReadLocaleNumber(tblPol.Cell(r, column), locale);
+            if (!numero) {
+                AvisaCeldaNoNumerica(r, column, true);
+                return false;
+            }
+            coordenadas.push_back(*numero);
+        }
+        L(++k) = p;
+        filas.push_back(r);
+    }
+
+    // No yield from here on: the rows read above are all still there and nothing else runs meanwhile.
+    for (int32_t i = 1; i <= k; ++i) {
+        const int32_t r = filas[static_cast<size_t>(i - 1)];
+        const int32_t p = L(i);
+        const double* xyz = &coordenadas[3 * static_cast<size_t>(i - 1)];
+        Nombre.set(p, TextoCelda(r, 2));
+        X(p) = xyz[0];
+        Y(p) = xyz[1];
+        Z(p) = xyz[2];
+        Código.set(p, TextoCelda(r, 6));
+        // The row's layer text renames the point's layer, for every point on it.
+        Capas.set(CapaPuntos(p), TextoCelda(r, 7));
+    }
+    PtoAct = ultimo;
+
+    if (k != NumVert) {
+        NumVert = k;
+        L.redimPreserve(0, k);
+        VertP = std::move(L);
+    }
+    // The host hears the point of the last row read, the one the apply leaves current.
+    events_.RetornaOpcion(PtoAct, nPtos, X, Y, Z, Nombre, Código, CapaPuntos, PolN, VertP, capP, NoPoli,
+                          colPol);
+    return true;
+}
+
+bool F_Pol_Edt::GuardaPunto(int32_t& punto) {
+    return AplicaTabla();
+}
+
+std::optional<int32_t> F_Pol_Edt::VerticeDelCuadro() const {
+    const std::optional<int32_t> v = automation::tryReadWholeNumber(Value(txtVert.text()));
+    if (!v || *v < 1 || *v > NumVert || !VertP.contains(*v)) return std::nullopt;
+    return v;
+}
+
+void F_Pol_Edt::PideZoom(bool reduce) {
+    // 0, an empty box or a number that is no vertex of the polyline: there is nothing to zoom on.
+    const std::optional<int32_t> v = VerticeDelCuadro();
+    if (!v) return;
+    automation::VariantBool amplia = automation::toVariantBool(!reduce);
+    events_.ZoomR(amplia, VertP(*v), PolN);
+}
+
+void F_Pol_Edt::cmdRedibuja_Click() {
+    if (!AplicaTabla()) return;
+    services_.placementStore().StorePlacement(*form_, kSeccion, kClave);
+}
+
+void F_Pol_Edt::cmdAv_Click(int16_t Index) {
+    const std::optional<int32_t> desde = VerticeDelCuadro();
+    // A copy of the point number: the apply may replace VertP while GuardaPunto holds its argument.
+    int32_t punto = desde ? VertP(*desde) : 0;
+    if (!GuardaPunto(punto)) return;
+
+    // From a box that holds no vertex, ">" goes to the first vertex and "<" to the last, as from just
+    // outside.
+    int64_t v = desde ? *desde : (Index == 0 ? int64_t{NumVert} + 1 : 0);
+    if (Index == 0) {
+        if (--v < 1) v = NumVert;
+    } else {
+        if (++v > NumVert) v = 1;
+    }
+    // The apply may have shortened the list below the vertex, or emptied it (vertex 0: none).
+    if (v > NumVert) v = NumVert;
+
+    txtVert.setText(decimalText(v));
+    int32_t q = (v >= 1 && VertP.contains(v)) ? VertP(v) : 0;
+    services_.toolkit().yield();
+    events_.RetornaPunto(q, PolN);
+}
+
+void F_Pol_Edt::cmdAvP_Click(int16_t Index) {
+    // A number that does not fit 32 bits counts as no number: the arrows start from outside the range.
+    int64_t v = automation::tryReadWholeNumber(Value(txPolis.text())).value_or(0);
+    int32_t punto = static_cast<int32_t>(v);
+    if (!GuardaPunto(punto)) return;
+
+    if (Index == 0) {
+        if (--v < 1) v = NoPoli;
+    } else {
+        if (++v > NoPoli) v = 1;
+    }
+    txPolis.setText(decimalText(v));
+    services_.toolkit().yield();
+
+    // What is on display, kept in case the host's answer cannot be shown.
+    const int32_t polAnterior = PolN;
+    LongArray vertAnterior = VertP;
+    const int16_t capAnterior = capP;
+    const int32_t noPoliAnterior = NoPoli;
+    const int32_t colAnterior = colPol;
+
+    PolN = static_cast<int32_t>(v);
+    events_.newPolCambia(PolN, VertP, capP, NoPoli, colPol);
+    if (!VertP.contains(1) || !VertP.contains(2)) {
+        // A list without two vertices cannot be shown: the editor stays on its polyline and shows it afresh,
+        // which tells the host again which polyline is on display.
+        AvisaPolilineaSinVertices(PolN, polAnterior);
+        PolN = polAnterior;
+        VertP = std::move(vertAnterior);
+        capP = capAnterior;
+        NoPoli = noPoliAnterior;
+        colPol = colAnterior;
+    }
+    PreparaPol(PolN, VertP, capP, NoPoli, colPol);
+    LlenaTabla();
+}
+
+void F_Pol_Edt::cmdAceptar_Click() {
+    try {
+        form_->hide();
+        services_.toolkit().yield();
+        services_.placementStore().StorePlacement(*form_, kSeccion, kClave);
+    } catch (const automation::AutomationError& error) {
+        services_.toolkit().messageBox(
+            Text(u"Aceptar - Error nº ") + signedNumber(error.number()) + u":" + error.description(),
+            ui::kMbCritical, error.source());
+    }
+}
+
+void F_Pol_Edt::cmdCancelar_Click() {
+    form_->hide();
+    events_.Cancela();
+}
+
+}  // namespace orv::editor

@@ -1,0 +1,46 @@
+// What the editor tells the user when it refuses a command instead of failing.
+#include "automation/text.h"
+#include "editor/f_pol_edt.h"
+
+namespace orv::editor {
+
+namespace {
+
+using automation::decimalText;
+using automation::Text;
+
+// The warning icon with a single OK button.
+constexpr int32_t kMbExclamation = 48;
+
+Text nombreDeColumna(int32_t column) {
+    switch (column) {
+        case 3:
+            return u"X";
+        case 4:
+            return u"Y";
+        case 5:
+            return u"Z";
+        default:
+            return decimalText(column);
+    }
+}
+
+}  // namespace
+
+void F_Pol_Edt::AvisaCeldaNoNumerica(int32_t row, int32_t column, bool aplicando) {
+    const Text celda = Text(u"la fila ") + decimalText(row) + u", columna " + nombreDeColumna(column) +
+                       u", no contiene un número";
+    const Text texto = aplicando ? Text(u"No se aplican los cambios: ") + celda + u"."
+                                 : Text(u"No se guarda la fila: ") + celda + u".";
+    tblPol.moveCursor(row, column);
+    services_.toolkit().messageBox(texto, kMbExclamation, services_.toolkit().applicationTitle());
+}
+
+void F_Pol_Edt::AvisaPolilineaSinVertices(int32_t pedida, int32_t actual) {
+    const Text texto = Text(u"La polilínea ") + decimalText(pedida) +
+                       u" no tiene al menos dos vértices: el editor sigue en la polilínea " +
+                       decimalText(actual) + u".";
+    services_.toolkit().messageBox(texto, kMbExclamation, services_.toolkit().applicationTitle());
+}
+
+}  // namespace orv::editor

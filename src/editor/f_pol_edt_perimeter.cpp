@@ -1,0 +1,67 @@
+// The plan length of the polyline on display and, when it is closed, the area it encloses.
+#include <cmath>
+
+#include "automation/standard_errors.h"
+#include "editor/f_pol_edt.h"
+
+namespace orv::editor {
+
+namespace {
+
+using automation::Text;
+
+// The routine's trap: a step that fails is abandoned and the routine goes on with the next one.
+template <class Step>
+void pasoSinFallo(Step&& step) {
+    try {
+        step();
+    } catch (const automation::AutomationError&) {
+    }
+}
+
+// An arithmetic result out of the Double range is an overflow, as the platform's arithmetic reports it.
+double sinDesbordamiento(double value) {
+    if (!std::isfinite(value)) automation::raiseStandardError(automation::error_number::kOverflow);
+    return value;
+}
+
+}  // namespace
+
+void F_Pol_Edt::MuestraPerimetro() {
+    double area = 0;
+    double longitud = 0;
+    // A segment whose length cannot be computed leaves d as the previous segment left it, and that is what
+    // the next step adds: each step is abandoned on its own.
+    double d = 0;
+    const int32_t n = NumVert;
+
+    for (int32_t i = 2; i <= n; ++i) {
+        pasoSinFallo([&] {
+            area = sinDesbordamiento(
+                ((X(VertP(i - 1)) - X(VertP(i))) * 0.5) * (Y(VertP(i - 1)) + Y(VertP(i))) + area);
+        });
+        pasoSinFallo([&] {
+            d = sinDesbordamiento(std::pow(
+                std::pow(X(VertP(i - 1)) - X(VertP(i)), 2.0) + std::pow(Y(VertP(i - 1)) - Y(VertP(i)), 2.0),
+                0.5));
+        });
+        pasoSinFallo([&] { longitud = sinDesbordamiento(longitud + d); });
+    }
+    area = std::fabs(area);
+
+    // Closed means the first and the last vertex stand exactly on the same plan position.
+    bool cerrada = false;
+    pasoSinFallo([&] { cerrada = X(VertP(1)) == X(VertP(n)) && Y(VertP(1)) == Y(VertP(n)); });
+    if (!cerrada) area = 0;
+
+    Text tP;
+    pasoSinFallo([&] { tP = services_.converter().NumberToText(longitud, 3, 0) + u" m" + u", "; });
+    Text tA;
+    if (area != 0) {
+        pasoSinFallo(
+            [&] { tA = Text(u"  , Superf.= ") + services_.converter().NumberToText(area, 2, 0) + u" m2"; });
+    }
+    Label4.setCaption(Text(u"Perimetro=  ") + tP + tA);
+}
+
+}  // namespace orv::editor
