@@ -72,8 +72,9 @@ bool scanDecimal(TextView text, size_t& pos, char16_t decimalPoint, bool allowDE
     return true;
 }
 
-// The parts as a double; a magnitude beyond the double range is error 6, one below it reads as zero.
-double toDouble(const DecimalParts& parts) {
+// The parts as a double; a magnitude beyond the double range is error 6, one below it reads as zero. Returns the
+// error number, 0 on success.
+int32_t toDouble(const DecimalParts& parts, double& result) {
     std::string number = parts.mantissa;
     if (parts.hasExponent) {
         number += parts.negativeExponent ? "e-" : "e";
@@ -82,20 +83,21 @@ double toDouble(const DecimalParts& parts) {
     double value = 0.0;
     const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
     if (error == std::errc::result_out_of_range) {
-        if (parts.hasExponent && parts.negativeExponent) return parts.negative ? -0.0 : 0.0;
-        raiseStandardError(error_number::kOverflow);
+        if (!(parts.hasExponent && parts.negativeExponent)) return error_number::kOverflow;
+        result = parts.negative ? -0.0 : 0.0;
+        return 0;
     }
-    if (error != std::errc() || end != number.data() + number.size())
-        raiseStandardError(error_number::kTypeMismatch);
-    if (std::isinf(value)) raiseStandardError(error_number::kOverflow);
-    return parts.negative ? -value : value;
+    if (error != std::errc() || end != number.data() + number.size()) return error_number::kTypeMismatch;
+    if (std::isinf(value)) return error_number::kOverflow;
+    result = parts.negative ? -value : value;
+    return 0;
 }
 
 // &H and &O digits, read as the platform reads such literals: a value that fits 16 bits is a 16-bit two's
 // complement number (&HFFFF is -1, &H8000 is -32768), one that fits 32 bits a 32-bit one (&HFFFFFFFF is -1,
 // &H10000 is 65536), anything wider is error 6. Leading zeros do not widen a value. No digit reads as 0, and
 // so does a sign before the prefix ("-&HFF"): only decimal numbers take a sign.
-int32_t readRadixDigits(TextView text, size_t pos, unsigned radix) {
+int32_t readRadixDigits(TextView text, size_t pos, unsigned radix, int32_t& result) {
     uint64_t value = 0;
     for (; pos < text.size(); ++pos) {
         const char16_t c = text[pos];
@@ -111,59 +113,66 @@ int32_t readRadixDigits(TextView text, size_t pos, unsigned radix) {
         }
         if (digit >= radix) break;
         value = value * radix + digit;
-        if (value > 0xFFFFFFFFu) raiseStandardError(error_number::kOverflow);
+        if (value > 0xFFFFFFFFu) return error_number::kOverflow;
     }
-    if (value <= 0xFFFFu) return static_cast<int16_t>(static_cast<uint16_t>(value));
-    return static_cast<int32_t>(static_cast<uint32_t>(value));
+    result = value <= 0xFFFFu ? static_cast<int16_t>(static_cast<uint16_t>(value))
+                              : static_cast<int32_t>(static_cast<uint32_t>(value));
+    return 0;
 }
 
-}  // namespace
-
-int32_t roundToLong(double value) {
-    if (std::isnan(value)) raiseStandardError(error_number::kOverflow);
+// The readings below return the error number they fail with, 0 on success; the public functions raise it or
+// turn it into nothing.
+int32_t roundChecked(double value, int32_t& result) {
+    if (std::isnan(value)) return error_number::kOverflow;
     const double below = std::floor(value);
     const double fraction = value - below;
     double rounded = below;
     if (fraction > 0.5 || (fraction == 0.5 && std::fmod(below, 2.0) != 0.0)) rounded = below + 1.0;
-    if (rounded < -2147483648.0 || rounded > 2147483647.0) raiseStandardError(error_number::kOverflow);
-    return static_cast<int32_t>(rounded);
+    if (rounded < -2147483648.0 || rounded > 2147483647.0) return error_number::kOverflow;
+    result = static_cast<int32_t>(rounded);
+    return 0;
 }
 
-int32_t readWholeNumber(TextView text) {
+int32_t wholeNumber(TextView text, int32_t& result) {
     Text compact;
     compact.reserve(text.size());
     for (char16_t c : text) {
         if (!isIgnoredInWholeNumber(c)) compact += c;
     }
+    result = 0;
     if (compact.size() >= 2 && compact[0] == u'&') {
-        if (compact[1] == u'H' || compact[1] == u'h') return readRadixDigits(compact, 2, 16);
-        if (compact[1] == u'O' || compact[1] == u'o') return readRadixDigits(compact, 2, 8);
+        if (compact[1] == u'H' || compact[1] == u'h') return readRadixDigits(compact, 2, 16, result);
+        if (compact[1] == u'O' || compact[1] == u'o') return readRadixDigits(compact, 2, 8, result);
         return 0;
     }
     size_t pos = 0;
     DecimalParts parts;
     if (!scanDecimal(compact, pos, u'.', /*allowDExponent=*/true, parts)) return 0;
-    return roundToLong(toDouble(parts));
+    double value = 0.0;
+    if (const int32_t error = toDouble(parts, value)) return error;
+    return roundChecked(value, result);
 }
 
-int32_t readWholeNumber(const Value& value) {
+int32_t wholeNumber(const Value& value, int32_t& result) {
     return std::visit(
-        [](const auto& held) -> int32_t {
+        [&result](const auto& held) -> int32_t {
             using Held = std::decay_t<decltype(held)>;
             if constexpr (std::is_same_v<Held, std::monostate>) {
+                result = 0;
                 return 0;
             } else if constexpr (std::is_same_v<Held, Text>) {
-                return readWholeNumber(TextView(held));
+                return wholeNumber(TextView(held), result);
             } else if constexpr (std::is_same_v<Held, int32_t>) {
-                return held;
+                result = held;
+                return 0;
             } else {
-                return roundToLong(held);
+                return roundChecked(held, result);
             }
         },
         value);
 }
 
-double readLocaleNumber(TextView text, NumberLocale locale) {
+int32_t localeNumber(TextView text, NumberLocale locale, double& result) {
     size_t first = 0;
     size_t last = text.size();
     while (first < last && isBlank(text[first])) ++first;
@@ -173,23 +182,73 @@ double readLocaleNumber(TextView text, NumberLocale locale) {
     DecimalParts parts;
     if (!scanDecimal(trimmed, pos, locale.decimalSeparator, /*allowDExponent=*/false, parts) ||
         pos != trimmed.size())
-        raiseStandardError(error_number::kTypeMismatch);
-    return toDouble(parts);
+        return error_number::kTypeMismatch;
+    return toDouble(parts, result);
 }
 
-double readLocaleNumber(const Value& value, NumberLocale locale) {
+int32_t localeNumber(const Value& value, NumberLocale locale, double& result) {
     return std::visit(
-        [locale](const auto& held) -> double {
+        [locale, &result](const auto& held) -> int32_t {
             using Held = std::decay_t<decltype(held)>;
             if constexpr (std::is_same_v<Held, std::monostate>) {
-                return readLocaleNumber(TextView(), locale);  // nothing reads as empty text
+                return localeNumber(TextView(), locale, result);  // nothing reads as empty text
             } else if constexpr (std::is_same_v<Held, Text>) {
-                return readLocaleNumber(TextView(held), locale);
+                return localeNumber(TextView(held), locale, result);
             } else {
-                return static_cast<double>(held);
+                result = static_cast<double>(held);
+                return 0;
             }
         },
         value);
+}
+
+template <class T>
+T raisedOr(int32_t error, T value) {
+    if (error) raiseStandardError(error);
+    return value;
+}
+
+template <class T>
+std::optional<T> nothingOr(int32_t error, T value) {
+    if (error) return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
+int32_t roundToLong(double value) {
+    int32_t result = 0;
+    return raisedOr(roundChecked(value, result), result);
+}
+
+int32_t readWholeNumber(TextView text) {
+    int32_t result = 0;
+    return raisedOr(wholeNumber(text, result), result);
+}
+
+int32_t readWholeNumber(const Value& value) {
+    int32_t result = 0;
+    return raisedOr(wholeNumber(value, result), result);
+}
+
+double readLocaleNumber(TextView text, NumberLocale locale) {
+    double result = 0.0;
+    return raisedOr(localeNumber(text, locale, result), result);
+}
+
+double readLocaleNumber(const Value& value, NumberLocale locale) {
+    double result = 0.0;
+    return raisedOr(localeNumber(value, locale, result), result);
+}
+
+std::optional<int32_t> tryReadWholeNumber(const Value& value) {
+    int32_t result = 0;
+    return nothingOr(wholeNumber(value, result), result);
+}
+
+std::optional<double> tryReadLocaleNumber(const Value& value, NumberLocale locale) {
+    double result = 0.0;
+    return nothingOr(localeNumber(value, locale, result), result);
 }
 
 Text valueText(const Value& value, NumberLocale locale) {

@@ -1,6 +1,7 @@
 #include "component/default_dialog_factory.h"
 
 #include "automation/standard_errors.h"
+#include "editor/f_pol_edt.h"
 
 namespace orv::component {
 namespace {
@@ -17,8 +18,9 @@ std::unique_ptr<PolylineDialog> DefaultDialogFactory::createFocusDialog(Componen
     cannotCreate();
 }
 
-std::unique_ptr<PolylineDialog> DefaultDialogFactory::createEditorDialog(ComponentServices&, DialogEvents&) {
-    cannotCreate();
+std::unique_ptr<PolylineDialog> DefaultDialogFactory::createEditorDialog(ComponentServices& services,
+                                                                         DialogEvents& events) {
+    return std::make_unique<editor::F_Pol_Edt>(services, events);
 }
 
 }  // namespace orv::component

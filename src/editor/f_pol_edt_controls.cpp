@@ -151,7 +151,6 @@ F_Pol_Edt::~F_Pol_Edt() {
     Toolbar1.onButtonClick = nullptr;
     tblPol.RowEnter = nullptr;
     tblPol.CellCommit = nullptr;
-    form_->unload();
 }
 
 }  // namespace orv::editor

@@ -32,7 +32,7 @@ void F_Pol_Edt::AvisaCeldaNoNumerica(int32_t row, int32_t column, bool aplicando
                        u", no contiene un número";
     const Text texto = aplicando ? Text(u"No se aplican los cambios: ") + celda + u"."
                                  : Text(u"No se guarda la fila: ") + celda + u".";
-    tblPol.moveCursor(row, column);
+    tblPol.placeCursor(row, column);
     services_.toolkit().messageBox(texto, kMbExclamation, services_.toolkit().applicationTitle());
 }
 
