@@ -28,10 +28,12 @@ Text nombreDeColumna(int32_t column) {
 }  // namespace
 
 void F_Pol_Edt::AvisaCeldaNoNumerica(int32_t row, int32_t column, bool aplicando) {
-    const Text celda = Text(u"la fila ") + decimalText(row) + u", columna " + nombreDeColumna(column) +
-                       u", no contiene un número";
-    const Text texto = aplicando ? Text(u"No se aplican los cambios: ") + celda + u"."
-                                 : Text(u"No se guarda la fila: ") + celda + u".";
+    const Text fila = decimalText(row);
+    const Text columna = nombreDeColumna(column);
+    const Text texto = aplicando ? Text(u"No se aplican los cambios: la fila ") + fila + u", columna " +
+                                       columna + u", no contiene un número."
+                                 : Text(u"No se guarda la fila ") + fila + u": la columna " + columna +
+                                       u" no contiene un número.";
     tblPol.placeCursor(row, column);
     services_.toolkit().messageBox(texto, kMbExclamation, services_.toolkit().applicationTitle());
 }

@@ -16,7 +16,9 @@ class TestServices : public component::ComponentServices {
     TestServices() = default;
 
     ui::Toolkit& toolkit() override { return toolkit_; }
-    collaborators::FormPlacementStore& placementStore() override { return placements_; }
+    collaborators::FormPlacementStore& placementStore() override {
+        return placementStore_ ? *placementStore_ : placements_;
+    }
     collaborators::NumberTextConverter& converter() override;
     std::unique_ptr<collaborators::ColorPicker> createColorPicker() override;
     automation::NumberLocale numberLocale() override { return locale_; }
@@ -25,6 +27,10 @@ class TestServices : public component::ComponentServices {
     collaborators::MemoryPlacementStore& placements() { return placements_; }
     // Replaces the plain converter (e.g. by a FailingConverter); null puts the plain one back.
     void setConverter(std::unique_ptr<collaborators::NumberTextConverter> converter);
+    // Replaces the in-memory placement store (e.g. by a FailingPlacementStore); null puts it back.
+    void setPlacementStore(std::unique_ptr<collaborators::FormPlacementStore> store) {
+        placementStore_ = std::move(store);
+    }
     // The locale the table reads its cells with; the plain converter keeps the default ".".
     void setNumberLocale(automation::NumberLocale locale) { locale_ = locale; }
     // Every picker the editor makes comes from here: choose a colour, make creation or a member fail, read
@@ -34,6 +40,7 @@ class TestServices : public component::ComponentServices {
   private:
     ui::HeadlessToolkit toolkit_;
     collaborators::MemoryPlacementStore placements_;
+    std::unique_ptr<collaborators::FormPlacementStore> placementStore_;
     collaborators::PlainNumberConverter plainConverter_;
     std::unique_ptr<collaborators::NumberTextConverter> converter_;
     ScriptedColorPickerFactory pickers_;

@@ -1,0 +1,262 @@
+// The editor's intake: what the host hears during the set-up, the table's columns and rows, the header
+// controls, the placement, the unload, and the intake errors that PasaDatos reports.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <vector>
+
+#include "editor/toolbar_images.h"
+#include "unit/editor/editor_session.h"
+
+namespace orv::test {
+namespace {
+
+using automation::Text;
+using ui::HeadlessToolkit;
+
+TEST(EditorIntake, SetUpAnnouncesThePolylineThenFocusesItsFirstPoint) {
+    RecordingHost host{sampleDrawing(10, 5)};
+    std::vector<std::string> duringShow;
+    runEditor(host, [&](EditorForm&) { duringShow = host.events(); });
+
+    EXPECT_EQ(duringShow, (Events{"newPolCambiala(1, [1 2 3 4 5], 1, 3, 255)", "EnfocaPuntito(1, 1)"}));
+    // The script ran out: the close box unloads the editor, which cancels.
+    EXPECT_EQ(host.events().back(), "CancelarEnfoca()");
+    EXPECT_EQ(host.events().size(), 3u);
+}
+
+TEST(EditorIntake, TableHasEightColumnsWithTheirHeadersAndOneRowPerVertex) {
+    RecordingHost host{sampleDrawing(10, 5)};
+    runEditor(host, [&](EditorForm& editor) {
+        auto& table = editor.table();
+        ASSERT_EQ(table.Cols(), 8);
+        EXPECT_EQ(table.Rows(), 6);
+        const std::vector<Text> headers = {u"Vertice",  u" Punto",   u" Nombre ", u"    X   ",
+                                           u"    Y   ", u"    Z   ", u"Código",   u"Capa"};
+        const int32_t kinds[] = {0, 4, 4, 2, 2, 2, 4, 4};
+        const int16_t decimals[] = {0, 0, 0, 3, 3, 3, 0, 0};
+        const int32_t styles[] = {2, 2, 2, 2, 2, 2, 0, 0};
+        const int32_t options[] = {0, 0, 0, 0, 0, 0, 0, 1};
+        const int16_t widths[] = {5, 7, 7, 10, 10, 10, 10, 10};
+        for (int32_t c = 0; c < 8; ++c) {
+            const auto& column = table.column(c);
+            EXPECT_EQ(column.header, headers[c]) << "column " << c;
+            EXPECT_EQ(column.kind, kinds[c]) << "column " << c;
+            EXPECT_EQ(column.decimals, decimals[c]) << "column " << c;
+            EXPECT_EQ(column.style, styles[c]) << "column " << c;
+            EXPECT_EQ(column.option, options[c]) << "column " << c;
+            EXPECT_EQ(column.width, widths[c]) << "column " << c;
+            EXPECT_FALSE(column.flagA || column.flagB) << "column " << c;
+        }
+        EXPECT_EQ(editor.cell(0, 0), "Vertice");
+        // Vertex 3 is point 3: its row, its data, its layer's name; coordinates shown with 3 decimals.
+        EXPECT_EQ(editor.cell(3, 0), "3");
+        EXPECT_EQ(editor.cell(3, 1), "3");
+        EXPECT_EQ(editor.cell(3, 2), "P3");
+        EXPECT_EQ(automation::toUtf8(table.displayText(3, 3, {})), "1003.125");
+        EXPECT_EQ(automation::toUtf8(table.displayText(3, 5, {})), "101.000");
+        EXPECT_EQ(editor.cell(3, 6), "C3");
+        EXPECT_EQ(editor.cell(3, 7), "Capa 3");
+    });
+}
+
+TEST(EditorIntake, LoadStepDrivesTheTableInItsOrder) {
+    RecordingHost host{sampleDrawing(10, 2)};
+    runEditor(host, [&](EditorForm& editor) {
+        const auto& calls = editor.table().memberCalls();
+        // The design's size comes first, then the load step.
+        const std::vector<std::string> load(calls.end() - 17, calls.end());
+        EXPECT_EQ(load, (std::vector<std::string>{
+                            "Cols = 8",
+                            "Rows = 2",
+                            "SetFileContext(\"Orv_Pol_editEditar Pol\", \"Editor de polilíneas\", \"*.pts\")",
+                            "SetColumn(0, False, False, 0, 0, 2, 0, 5, \"Vertice\")",
+                            "SetColumn(1, False, False, 4, 0, 2, 0, 7, \" Punto\")",
+                            "SetColumn(2, False, False, 4, 0, 2, 0, 7, \" Nombre \")",
+                            "SetColumn(3, False, False, 2, 3, 2, 0, 10, \"    X   \")",
+                            "SetColumn(4, False, False, 2, 3, 2, 0, 10, \"    Y   \")",
+                            "SetColumn(5, False, False, 2, 3, 2, 0, 10, \"    Z   \")",
+                            "SetColumn(6, False, False, 4, 0, 0, 0, 10, \"Código\")",
+                            "SetColumn(7, False, False, 4, 0, 0, 1, 10, \"Capa\")",
+                            "ApplyColumns()",
+                            "Refresh()",
+                            "SetMode(False)",
+                            "Prepare()",
+                            "SetFilePattern(\"Orv_Pol_editEditar Pol\", \"*.pts\")",
+                            "Rows = 3",
+                        }));
+    });
+}
+
+TEST(EditorIntake, HeaderControlsShowThePolyline) {
+    DrawingSpec spec;
+    spec.polylines = 4;
+    spec.selected = 2;  // six vertices, layer 2
+    RecordingHost host{sampleDrawing(spec)};
+    runEditor(host, [&](EditorForm& editor) {
+        EXPECT_EQ(automation::toUtf8(editor.form().caption()), "Editor de polilíneas:");
+        EXPECT_EQ(automation::toUtf8(editor.textBox("txtVert").text()), "1");
+        EXPECT_EQ(automation::toUtf8(editor.textBox("txPolis").text()), "2");
+        EXPECT_EQ(editor.caption("labPolis"), " /4");
+        EXPECT_EQ(editor.caption("labPol"), " /6");
+        EXPECT_EQ(editor.button("cmdColor").backColor(), sampleColour(2));
+        EXPECT_EQ(editor.layers().items(), (std::vector<Text>{u"Capa 1", u"Capa 2", u"Capa 3", u"Capa 4"}));
+        EXPECT_EQ(editor.layers().listIndex(), 1);
+    });
+}
+
+TEST(EditorIntake, ShortestPolylineAndLayerZero) {
+    Drawing drawing = sampleDrawing(10, 2);
+    drawing.capP = 0;
+    RecordingHost host{std::move(drawing)};
+    runEditor(host, [&](EditorForm& editor) {
+        EXPECT_EQ(editor.caption("labPol"), " /2");
+        EXPECT_EQ(editor.table().Rows(), 3);
+        EXPECT_EQ(editor.layers().listIndex(), -1);
+    });
+}
+
+TEST(EditorIntake, VertexListFromSubscriptZeroIgnoresElementZero) {
+    DrawingSpec spec;
+    spec.vertexLower = 0;  // VertP(0) holds the decoy -1
+    RecordingHost host{sampleDrawing(spec)};
+    runEditor(host, [&](EditorForm& editor) { EXPECT_EQ(editor.table().Rows(), 6); });
+    EXPECT_EQ(host.events().front(), "newPolCambiala(1, 0:[-1 1 2 3 4 5], 1, 3, 255)");
+    EXPECT_EQ(host.events()[1], "EnfocaPuntito(1, 1)");
+}
+
+TEST(EditorIntake, DesignedControls) {
+    RecordingHost host;
+    runEditor(host, [&](EditorForm& editor) {
+        EXPECT_EQ(editor.form().border(), ui::BorderStyle::SizableToolWindow);
+        EXPECT_EQ(automation::toUtf8(editor.button("cmdAvP", 0).caption()), "<");
+        EXPECT_EQ(automation::toUtf8(editor.button("cmdAvP", 1).caption()), ">");
+        EXPECT_TRUE(editor.button("cmdAvP", 1).bold());
+        EXPECT_EQ(automation::toUtf8(editor.button("cmdAv", 0).caption()), "<");
+        EXPECT_EQ(editor.button("cmdAv", 1).parent(), &editor.control("fraPoli1"));
+        EXPECT_EQ(editor.control("cmbCapaPol").parent(), &editor.control("Frame1"));
+        EXPECT_EQ(editor.control("Toolbar1").parent(), &editor.control("fraPuntos1"));
+        EXPECT_EQ(editor.control("Label4").parent(), &editor.control("fraZoom"));
+        EXPECT_TRUE(editor.button("cmdColor").graphical());
+        EXPECT_EQ(automation::toUtf8(editor.button("cmdColor").caption()), " ");
+        EXPECT_TRUE(editor.button("cmdCancelar").isCancel());
+        EXPECT_EQ(automation::toUtf8(editor.button("cmdRedibuja").caption()), "Aceptar");
+        EXPECT_EQ(automation::toUtf8(editor.button("cmdRedibuja").toolTip()),
+                  "Aplica los cambios y redibuja");
+        EXPECT_EQ(automation::toUtf8(editor.button("cmdAceptar").caption()), "Capturar <<");
+        EXPECT_EQ(automation::toUtf8(editor.button("cmdAceptar").toolTip()),
+                  "Captura gráficamente otro punto");
+        const ui::Control& txPolis = editor.control("txPolis");
+        EXPECT_EQ(std::vector<float>({txPolis.left(), txPolis.top(), txPolis.width(), txPolis.height()}),
+                  std::vector<float>({870, 150, 555, 315}));
+    });
+}
+
+TEST(EditorIntake, ToolbarHasSixKeyedButtonsWithSixDistinctPictures) {
+    RecordingHost host;
+    runEditor(host, [&](EditorForm& editor) {
+        const ui::Toolbar& toolbar = editor.toolbar();
+        std::vector<Text> keys;
+        for (const auto& button : toolbar.buttons()) keys.push_back(button.key);
+        EXPECT_EQ(keys, (std::vector<Text>{u"z_amplia", u"z_reduce", u"Z_todo", u"Elim_vert", u"elim_ptos",
+                                           u"eli_pol"}));
+        EXPECT_EQ(toolbar.maskColor(), 0x00C0C0C0u);
+        ASSERT_EQ(toolbar.images().size(), 6u);
+        std::set<std::vector<uint32_t>> distinct;
+        for (const auto& image : toolbar.images()) {
+            const std::vector<uint32_t> pixels(std::begin(image.pixels), std::end(image.pixels));
+            // Each picture leaves some of the silver ground and draws on the rest.
+            const auto ground = std::count(pixels.begin(), pixels.end(), editor::kToolbarMaskColor);
+            EXPECT_GT(ground, 64);
+            EXPECT_LT(ground, 230);
+            distinct.insert(pixels);
+        }
+        EXPECT_EQ(distinct.size(), 6u);
+        for (size_t i = 0; i < toolbar.buttons().size(); ++i)
+            EXPECT_EQ(toolbar.buttons()[i].imageIndex, int(i));
+    });
+}
+
+TEST(EditorIntake, FirstOpeningTakesTheDefaultPlacementAndTheCloseBoxStoresIt) {
+    RecordingHost host;
+    bool storedBeforeCancel = true;
+    host.onCancelarEnfoca = [&] {
+        storedBeforeCancel =
+            host.services().placements().stored(u"Editar Polilíneas", u"EditarPol") != nullptr;
+    };
+    runEditor(host, [&](EditorForm& editor) {
+        const ui::Form& form = editor.form();
+        EXPECT_EQ(std::vector<float>({form.left(), form.top(), form.width(), form.height()}),
+                  std::vector<float>({200, 500, 8700, 5700}));
+        editor.form().userResizes(9000, 6000);
+    });
+    EXPECT_FALSE(storedBeforeCancel) << "the unload raises Cancela first, then stores the placement";
+    const auto* stored = host.services().placements().stored(u"Editar Polilíneas", u"EditarPol");
+    ASSERT_NE(stored, nullptr);
+    EXPECT_EQ(*stored, (collaborators::Placement{200, 500, 9000, 6000}));
+}
+
+TEST(EditorIntake, OpensAtTheStoredPlacement) {
+    RecordingHost host;
+    host.services().placements().store(u"Editar Polilíneas", u"EditarPol", {300, 400, 9500, 6200});
+    runEditor(host, [&](EditorForm& editor) {
+        const ui::Form& form = editor.form();
+        EXPECT_EQ(std::vector<float>({form.left(), form.top(), form.width(), form.height()}),
+                  std::vector<float>({300, 400, 9500, 6200}));
+    });
+}
+
+TEST(EditorIntake, SecondOpeningIsAFreshEditorOnFreshCopies) {
+    RecordingHost host;
+    runEditor(host, [&](EditorForm& editor) { editor.commit(2, 2, u"Cambiado"); });
+    host.clearEvents();
+    runEditor(host, [&](EditorForm& editor) { EXPECT_EQ(editor.cell(2, 2), "P2"); });
+    EXPECT_EQ(host.events().front(), "newPolCambiala(1, [1 2 3 4 5], 1, 3, 255)");
+}
+
+struct IntakeError {
+    const char* what;
+    std::function<void(Drawing&)> spoil;
+    const char* box;
+};
+
+class EditorIntakeErrors : public testing::TestWithParam<IntakeError> {};
+
+TEST_P(EditorIntakeErrors, ReachPasaDatosAndNoEditorIsShown) {
+    Drawing drawing = sampleDrawing(10, 5);
+    GetParam().spoil(drawing);
+    RecordingHost host{std::move(drawing)};
+    host.open(kEditor);
+    EXPECT_EQ(host.messageBoxes(),
+              (std::vector<HeadlessToolkit::MessageBoxRecord>{
+                  {automation::fromUtf8(GetParam().box), ui::kMbCritical, u"Orv_Pol_edit"}}));
+    EXPECT_EQ(host.events(), Events{});
+    EXPECT_EQ(host.toolkit().closedForLackOfScript(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , EditorIntakeErrors,
+    testing::Values(IntakeError{"OneVertex", [](Drawing& d) { d.VertP = longArray({3}); },
+                                "Enfoca Pollilinea - Error nº 9: El subíndice está fuera del intervalo"},
+                    IntakeError{"NoVertexList", [](Drawing& d) { d.VertP.erase(); },
+                                "Enfoca Pollilinea - Error nº 9: El subíndice está fuera del intervalo"},
+                    IntakeError{"VertexListFromTwo",
+                                [](Drawing& d) {
+                                    d.VertP = longArray({3, 4, 5}, 2);
+                                },
+                                "Enfoca Pollilinea - Error nº 9: El subíndice está fuera del intervalo"},
+                    IntakeError{"PointBeyondTheArrays",
+                                [](Drawing& d) {
+                                    d.VertP = longArray({1, 2, 50});
+                                },
+                                "Enfoca Pollilinea - Error nº 9: El subíndice está fuera del intervalo"},
+                    IntakeError{"TooManyLayers",
+                                [](Drawing& d) {
+                                    d.noCapas = 40000;
+                                    d.Capas.redim(0, 40000);
+                                },
+                                "Enfoca Pollilinea - Error nº 6: Desbordamiento"}),
+    [](const testing::TestParamInfo<IntakeError>& info) { return info.param.what; });
+
+}  // namespace
+}  // namespace orv::test

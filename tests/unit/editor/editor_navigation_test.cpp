@@ -1,0 +1,176 @@
+// The vertex and polyline arrows: each applies the table first, then moves, wrapping at either end.
+#include <gtest/gtest.h>
+
+#include "unit/editor/editor_session.h"
+
+namespace orv::test {
+namespace {
+
+using automation::Text;
+using automation::Value;
+
+std::string vertexBox(EditorForm& editor) {
+    return automation::toUtf8(editor.textBox("txtVert").text());
+}
+
+TEST(EditorVertexArrows, StepAndWrapAtBothEnds) {
+    RecordingHost host{sampleDrawing(10, 5)};
+    runEditor(host, [&](EditorForm& editor) {
+        host.clearEvents();
+        editor.click("cmdAv", 0);  // "<" on vertex 1
+        EXPECT_EQ(vertexBox(editor), "5");
+        editor.click("cmdAv", 1);  // ">" on vertex 5
+        EXPECT_EQ(vertexBox(editor), "1");
+        editor.click("cmdAv", 1);
+        EXPECT_EQ(vertexBox(editor), "2");
+        EXPECT_EQ(host.events(),
+                  (Events{"EnfocaPol(5, 10, 1, [1 2 3 4 5], 1, 3, 255)", "EnfocaPuntito(5, 1)",
+                          "EnfocaPol(5, 10, 1, [1 2 3 4 5], 1, 3, 255)", "EnfocaPuntito(1, 1)",
+                          "EnfocaPol(5, 10, 1, [1 2 3 4 5], 1, 3, 255)", "EnfocaPuntito(2, 1)"}));
+        // The table's cursor did not move.
+        EXPECT_EQ(editor.table().CurrentRow(), 1);
+    });
+}
+
+TEST(EditorVertexArrows, VertexBoxIsReadAsAWholeNumber) {
+    RecordingHost host{sampleDrawing(10, 5)};
+    runEditor(host, [&](EditorForm& editor) {
+        editor.textBox("txtVert").userTypes(u"2.5");
+        editor.click("cmdAv", 1);
+        EXPECT_EQ(vertexBox(editor), "3");
+        editor.textBox("txtVert").userTypes(u"3.5");
+        editor.click("cmdAv", 1);
+        EXPECT_EQ(vertexBox(editor), "5");
+    });
+}
+
+TEST(EditorVertexArrows, FromABoxWithoutAVertexTheyStartAtTheEnds) {
+    RecordingHost host{sampleDrawing(10, 5)};
+    runEditor(host, [&](EditorForm& editor) {
+        for (const char16_t* typed : {u"", u"abc", u"0", u"9", u"-2", u"1e12"}) {
+            editor.textBox("txtVert").userTypes(typed);
+            host.clearEvents();
+            editor.click("cmdAv", 1);
+            EXPECT_EQ(vertexBox(editor), "1") << automation::toUtf8(typed);
+            editor.textBox("txtVert").userTypes(typed);
+            editor.click("cmdAv", 0);
+            EXPECT_EQ(vertexBox(editor), "5") << automation::toUtf8(typed);
+            // The table was applied both times.
+            EXPECT_EQ(host.events(),
+                      (Events{"EnfocaPol(5, 10, 1, [1 2 3 4 5], 1, 3, 255)", "EnfocaPuntito(1, 1)",
+                              "EnfocaPol(5, 10, 1, [1 2 3 4 5], 1, 3, 255)", "EnfocaPuntito(5, 1)"}))
+                << automation::toUtf8(typed);
+        }
+    });
+    EXPECT_TRUE(host.messageBoxes().empty());
+}
+
+TEST(EditorVertexArrows, ListShortenedByTheApplyKeepsTheVertexInside) {
+    RecordingHost host{sampleDrawing(10, 5)};
+    runEditor(host, [&](EditorForm& editor) {
+        editor.click("cmdAv", 0);  // vertex 5
+        editor.table().userRemovesRows(3, 2);
+        host.clearEvents();
+        editor.click("cmdAv", 0);  // "<" from 5 would be 4, but only 3 vertices are left
+        EXPECT_EQ(vertexBox(editor), "3");
+        EXPECT_EQ(host.events(), (Events{"EnfocaPol(5, 10, 1, [1 2 5], 1, 3, 255)", "EnfocaPuntito(5, 1)"}));
+    });
+}
+
+TEST(EditorVertexArrows, EmptiedListLeavesNoVertex) {
+    RecordingHost host{sampleDrawing(10, 5)};
+    runEditor(host, [&](EditorForm& editor) {
+        for (int32_t row = 1; row <= 5; ++row) editor.table().setCell(row, 1, Value(Text(u"")));
+        host.clearEvents();
+        editor.click("cmdAv", 1);
+        EXPECT_EQ(vertexBox(editor), "0");
+        // The focus request for no point does not reach the host.
+        EXPECT_EQ(host.events(), (Events{"EnfocaPol(0, 10, 1, 0:[0], 1, 3, 255)"}));
+        // Nor is there a vertex to zoom on.
+        editor.toolbar().click(u"z_amplia");
+        EXPECT_EQ(host.events().size(), 1u);
+    });
+}
+
+TEST(EditorVertexArrows, ApplyReplacingTheListUnderTheArrowIsSafe) {
+    RecordingHost host{sampleDrawing(10, 5)};
+    // The host answers the apply with a list of its own.
+    host.onEnfocaPol = [](int32_t&, int32_t&, DoubleArray&, DoubleArray&, DoubleArray&, TextArray&,
+                          TextArray&, IntegerArray&, int32_t&, LongArray& nVer, int16_t&, int32_t&,
+                          int32_t&) {
+        nVer = longArray({9, 8});
+    };
+    runEditor(host, [&](EditorForm& editor) {
+        editor.textBox("txtVert").userTypes(u"4");
+        host.clearEvents();
+        editor.click("cmdAv", 1);
+        // Vertex 5 is beyond the list the host left: there is no point to focus, and nothing fails.
+        EXPECT_EQ(host.events(), (Events{"EnfocaPol(5, 10, 1, [1 2 3 4 5], 1, 3, 255)"}));
+        EXPECT_EQ(vertexBox(editor), "5");
+    });
+    EXPECT_TRUE(host.messageBoxes().empty());
+}
+
+TEST(EditorPolylineArrows, ApplyRequestThePolylineAndShowIt) {
+    RecordingHost host{sampleDrawing(10, 5)};
+    runEditor(host, [&](EditorForm& editor) {
+        editor.textBox("txtVert").userTypes(u"3");
+        host.clearEvents();
+        editor.click("cmdAvP", 1);
+        EXPECT_EQ(host.events(),
+                  (Events{"EnfocaPol(5, 10, 1, [1 2 3 4 5], 1, 3, 255)",
+                          "newPolCambiala(2, [1 2 3 4 5], 1, 3, 255)",
+                          "newPolCambiala(2, [4 5 6 7 8 9], 2, 3, 65280)", "EnfocaPuntito(4, 2)"}));
+        EXPECT_EQ(automation::toUtf8(editor.textBox("txPolis").text()), "2");
+        EXPECT_EQ(vertexBox(editor), "1");
+        EXPECT_EQ(editor.caption("labPol"), " /6");
+        EXPECT_EQ(editor.table().Rows(), 7);
+        EXPECT_EQ(editor.cell(6, 1), "9");
+        EXPECT_EQ(editor.button("cmdColor").backColor(), 65280);
+        EXPECT_EQ(editor.layers().listIndex(), 1);
+        EXPECT_EQ(editor.layers().listCount(), 4);
+    });
+}
+
+TEST(EditorPolylineArrows, WrapAtBothEnds) {
+    RecordingHost host{sampleDrawing(10, 5)};
+    runEditor(host, [&](EditorForm& editor) {
+        editor.click("cmdAvP", 0);
+        EXPECT_EQ(automation::toUtf8(editor.textBox("txPolis").text()), "3");
+        EXPECT_EQ(editor.table().Rows(), 8);
+        editor.click("cmdAvP", 1);
+        EXPECT_EQ(automation::toUtf8(editor.textBox("txPolis").text()), "1");
+        editor.textBox("txPolis").userTypes(u"7");
+        editor.click("cmdAvP", 0);  // above NoPoli: one less
+        EXPECT_EQ(automation::toUtf8(editor.textBox("txPolis").text()), "6");
+    });
+}
+
+TEST(EditorPolylineArrows, AListWithoutTwoVerticesKeepsTheEditorOnItsPolyline) {
+    RecordingHost host{sampleDrawing(10, 5)};
+    bool answered = false;
+    host.onNewPolCambiala = [&](int32_t&, LongArray& aVertP, int16_t& acapP, int32_t&, int32_t& acolpol) {
+        if (answered) return;
+        answered = true;
+        aVertP = longArray({7});
+        acapP = 3;
+        acolpol = 1;
+    };
+    runEditor(host, [&](EditorForm& editor) {
+        editor.click("cmdAv", 1);
+        host.clearEvents();
+        editor.click("cmdAvP", 1);
+        EXPECT_EQ(host.events(),
+                  (Events{"EnfocaPol(5, 10, 1, [1 2 3 4 5], 1, 3, 255)",
+                          "newPolCambiala(2, [1 2 3 4 5], 1, 3, 255)",
+                          "newPolCambiala(1, [1 2 3 4 5], 1, 3, 255)", "EnfocaPuntito(1, 1)"}));
+        ASSERT_EQ(host.messageBoxes().size(), 1u);
+        EXPECT_EQ(automation::toUtf8(host.messageBoxes()[0].text),
+                  "La polilínea 2 no tiene al menos dos vértices: el editor sigue en la polilínea 1.");
+        EXPECT_EQ(automation::toUtf8(editor.textBox("txPolis").text()), "1");
+        EXPECT_EQ(editor.table().Rows(), 6);
+    });
+}
+
+}  // namespace
+}  // namespace orv::test

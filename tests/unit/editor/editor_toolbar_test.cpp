@@ -1,0 +1,132 @@
+// The zoom toolbar and the colour button.
+#include <gtest/gtest.h>
+
+#include "automation/standard_errors.h"
+#include "unit/editor/editor_session.h"
+
+namespace orv::test {
+namespace {
+
+using automation::Text;
+
+TEST(EditorToolbar, ZoomButtonsAskTheHostAboutThePointOfTheVertexInTheBox) {
+    RecordingHost host{sampleDrawing(10, 5)};
+    Drawing& drawing = host.drawing();
+    drawing.polylines[0].vertices = {4, 9, 6, 2, 7};
+    drawing.select(1);
+    runEditor(host, [&](EditorForm& editor) {
+        editor.textBox("txtVert").userTypes(u"3");
+        host.clearEvents();
+        editor.toolbar().click(u"z_amplia");
+        editor.toolbar().click(u"z_reduce");
+        EXPECT_EQ(host.events(), (Events{"Zoom(true, 6, 1)", "Zoom(false, 6, 1)"}));
+    });
+}
+
+TEST(EditorToolbar, ZoomHandsTheVertexListElementItself) {
+    RecordingHost host{sampleDrawing(10, 5)};
+    host.onZoom = [](VariantBool&, int32_t& punto, int32_t&) { punto = 9; };
+    runEditor(host, [&](EditorForm& editor) {
+        editor.textBox("txtVert").userTypes(u"2");
+        editor.toolbar().click(u"z_amplia");
+        host.clearEvents();
+        editor.click("cmdRedibuja");
+        // Same number of rows: the list as the host left it goes back.
+        EXPECT_EQ(host.events(), (Events{"EnfocaPol(5, 10, 1, [1 9 3 4 5], 1, 3, 255)"}));
+    });
+}
+
+TEST(EditorToolbar, NoVertexInTheBoxNoZoom) {
+    RecordingHost host{sampleDrawing(10, 5)};
+    runEditor(host, [&](EditorForm& editor) {
+        host.clearEvents();
+        for (const char16_t* typed : {u"", u"0", u"6", u"-1", u"zz", u"4e10"}) {
+            editor.textBox("txtVert").userTypes(typed);
+            editor.toolbar().click(u"z_amplia");
+            editor.toolbar().click(u"z_reduce");
+        }
+        EXPECT_EQ(host.events(), Events{});
+        editor.textBox("txtVert").userTypes(u"3.5");
+        editor.toolbar().click(u"z_reduce");
+        EXPECT_EQ(host.events(), (Events{"Zoom(false, 4, 1)"}));
+    });
+    EXPECT_TRUE(host.messageBoxes().empty());
+}
+
+TEST(EditorToolbar, OtherKeysDoNothingAndKeysMatchCase) {
+    RecordingHost host{sampleDrawing(10, 5)};
+    runEditor(host, [&](EditorForm& editor) {
+        auto& toolbar = editor.toolbar();
+        toolbar.addButton(u"Z_amplia", 0);
+        toolbar.addButton(u"z_Reduce", 1);
+        editor.textBox("txtVert").userTypes(u"2");
+        editor.table().userMovesTo(3, 2);
+        host.clearEvents();
+        for (const char16_t* key :
+             {u"Z_todo", u"Elim_vert", u"elim_ptos", u"eli_pol", u"Z_amplia", u"z_Reduce"})
+            toolbar.click(key);
+        EXPECT_EQ(host.events(), Events{});
+        EXPECT_EQ(editor.table().Rows(), 6);
+        EXPECT_EQ(editor.cell(3, 2), "P3");
+    });
+}
+
+TEST(EditorColour, PickerIsDrivenInOrderAndOnlyTheButtonTakesTheColour) {
+    RecordingHost host{sampleDrawing(10, 5)};
+    auto& picker = host.services().colorPicker();
+    picker.chosenColor = 0x00123456;
+    runEditor(host, [&](EditorForm& editor) {
+        editor.click("cmdColor");
+        EXPECT_EQ(editor.button("cmdColor").backColor(), 0x00123456);
+        host.clearEvents();
+        editor.click("cmdRedibuja");
+        EXPECT_EQ(host.events(), (Events{"EnfocaPol(5, 10, 1, [1 2 3 4 5], 1, 3, 255)"}));
+        // The next polyline's set-up puts its own colour on the button.
+        editor.click("cmdAvP", 1);
+        EXPECT_EQ(editor.button("cmdColor").backColor(), 65280);
+    });
+    EXPECT_EQ(picker.calls,
+              (std::vector<std::string>{"Title(Color capa:)", "InitialColor(255)", "Setting1(0)",
+                                        "Setting2(0)", "Setting3(0)", "ShowPicker()", "ChosenColor()"}));
+    EXPECT_EQ(picker.created, 1);
+    EXPECT_EQ(picker.destroyed, 1);
+}
+
+TEST(EditorColour, InitialColourIsWrittenWithItsSign) {
+    Drawing drawing = sampleDrawing(10, 5);
+    drawing.Polcol = -16777215;
+    RecordingHost host{std::move(drawing)};
+    runEditor(host, [&](EditorForm& editor) { editor.click("cmdColor"); });
+    EXPECT_EQ(host.services().colorPicker().calls[1], "InitialColor(-16777215)");
+}
+
+TEST(EditorColour, PickerThatCannotBeMadeLeavesTheColour) {
+    RecordingHost host{sampleDrawing(10, 5)};
+    auto& picker = host.services().colorPicker();
+    picker.createError = automation::AutomationError(429, u"No se puede crear", u"Origen");
+    runEditor(host, [&](EditorForm& editor) {
+        editor.click("cmdColor");
+        EXPECT_EQ(editor.button("cmdColor").backColor(), 255);
+        EXPECT_TRUE(editor.form().shown());
+    });
+    ASSERT_EQ(host.messageBoxes().size(), 1u);
+    EXPECT_EQ(host.messageBoxes()[0].style, ui::kMbCritical);
+    EXPECT_EQ(host.events().back(), "CancelarEnfoca()");
+}
+
+TEST(EditorColour, FailingPickerIsReleasedAndLeavesTheColour) {
+    RecordingHost host{sampleDrawing(10, 5)};
+    auto& picker = host.services().colorPicker();
+    picker.chosenColor = 0x00ABCDEF;
+    picker.onShow = [] { throw automation::AutomationError(5, u"Fallo", u"Origen"); };
+    runEditor(host, [&](EditorForm& editor) {
+        editor.click("cmdColor");
+        EXPECT_EQ(editor.button("cmdColor").backColor(), 255);
+    });
+    EXPECT_EQ(picker.created, 1);
+    EXPECT_EQ(picker.destroyed, 1);
+    EXPECT_EQ(host.messageBoxes().size(), 1u);
+}
+
+}  // namespace
+}  // namespace orv::test
