@@ -73,8 +73,8 @@ TEST(EditorToolbar, OtherKeysDoNothingAndKeysMatchCase) {
 
 TEST(EditorColour, PickerIsDrivenInOrderAndOnlyTheButtonTakesTheColour) {
     RecordingHost host{sampleDrawing(10, 5)};
-    auto& picker = host.services().colorPicker();
-    picker.chosenColor = 0x00123456;
+    auto& pickers = host.services().colorPickers();
+    pickers.choose(0x00123456);
     runEditor(host, [&](EditorForm& editor) {
         editor.click("cmdColor");
         EXPECT_EQ(editor.button("cmdColor").backColor(), 0x00123456);
@@ -85,11 +85,9 @@ TEST(EditorColour, PickerIsDrivenInOrderAndOnlyTheButtonTakesTheColour) {
         editor.click("cmdAvP", 1);
         EXPECT_EQ(editor.button("cmdColor").backColor(), 65280);
     });
-    EXPECT_EQ(picker.calls,
-              (std::vector<std::string>{"Title(Color capa:)", "InitialColor(255)", "Setting1(0)",
-                                        "Setting2(0)", "Setting3(0)", "ShowPicker()", "ChosenColor()"}));
-    EXPECT_EQ(picker.created, 1);
-    EXPECT_EQ(picker.destroyed, 1);
+    EXPECT_EQ(pickers.calls(), (std::vector<std::string>{"create", "Title(Color capa:)", "InitialColor(255)",
+                                                         "Setting1(0)", "Setting2(0)", "Setting3(0)",
+                                                         "ShowPicker()", "ChosenColor", "release"}));
 }
 
 TEST(EditorColour, InitialColourIsWrittenWithItsSign) {
@@ -97,13 +95,13 @@ TEST(EditorColour, InitialColourIsWrittenWithItsSign) {
     drawing.Polcol = -16777215;
     RecordingHost host{std::move(drawing)};
     runEditor(host, [&](EditorForm& editor) { editor.click("cmdColor"); });
-    EXPECT_EQ(host.services().colorPicker().calls[1], "InitialColor(-16777215)");
+    EXPECT_EQ(host.services().colorPickers().calls()[2], "InitialColor(-16777215)");
 }
 
 TEST(EditorColour, PickerThatCannotBeMadeLeavesTheColour) {
     RecordingHost host{sampleDrawing(10, 5)};
-    auto& picker = host.services().colorPicker();
-    picker.createError = automation::AutomationError(429, u"No se puede crear", u"Origen");
+    host.services().colorPickers().failCreation(
+        automation::AutomationError(429, u"No se puede crear", u"Origen"));
     runEditor(host, [&](EditorForm& editor) {
         editor.click("cmdColor");
         EXPECT_EQ(editor.button("cmdColor").backColor(), 255);
@@ -115,17 +113,20 @@ TEST(EditorColour, PickerThatCannotBeMadeLeavesTheColour) {
 }
 
 TEST(EditorColour, FailingPickerIsReleasedAndLeavesTheColour) {
-    RecordingHost host{sampleDrawing(10, 5)};
-    auto& picker = host.services().colorPicker();
-    picker.chosenColor = 0x00ABCDEF;
-    picker.onShow = [] { throw automation::AutomationError(5, u"Fallo", u"Origen"); };
-    runEditor(host, [&](EditorForm& editor) {
-        editor.click("cmdColor");
-        EXPECT_EQ(editor.button("cmdColor").backColor(), 255);
-    });
-    EXPECT_EQ(picker.created, 1);
-    EXPECT_EQ(picker.destroyed, 1);
-    EXPECT_EQ(host.messageBoxes().size(), 1u);
+    for (const char* member : {"Title", "InitialColor", "Setting2", "ShowPicker", "ChosenColor"}) {
+        RecordingHost host{sampleDrawing(10, 5)};
+        auto& pickers = host.services().colorPickers();
+        pickers.choose(0x00ABCDEF);
+        pickers.failAt(member, automation::AutomationError(5, u"Fallo", u"Origen"));
+        runEditor(host, [&](EditorForm& editor) {
+            editor.click("cmdColor");
+            EXPECT_EQ(editor.button("cmdColor").backColor(), 255) << member;
+        });
+        EXPECT_EQ(pickers.created(), 1) << member;
+        EXPECT_EQ(pickers.alive(), 0) << member;
+        EXPECT_EQ(pickers.calls().back(), "release") << member;
+        EXPECT_EQ(host.messageBoxes().size(), 1u) << member;
+    }
 }
 
 }  // namespace
