@@ -202,53 +202,50 @@ int32_t localeNumber(const Value& value, NumberLocale locale, double& result) {
         value);
 }
 
-template <class T>
-T raisedOr(int32_t error, T value) {
-    if (error) raiseStandardError(error);
-    return value;
+// Runs a reading; raises the error it reports, or gives its result.
+template <class T, class Reading>
+T raisedOr(Reading&& reading) {
+    T result{};
+    if (const int32_t error = reading(result)) raiseStandardError(error);
+    return result;
 }
 
-template <class T>
-std::optional<T> nothingOr(int32_t error, T value) {
-    if (error) return std::nullopt;
-    return value;
+// Runs a reading; nothing when it reports an error.
+template <class T, class Reading>
+std::optional<T> nothingOr(Reading&& reading) {
+    T result{};
+    if (reading(result)) return std::nullopt;
+    return result;
 }
 
 }  // namespace
 
 int32_t roundToLong(double value) {
-    int32_t result = 0;
-    return raisedOr(roundChecked(value, result), result);
+    return raisedOr<int32_t>([&](int32_t& result) { return roundChecked(value, result); });
 }
 
 int32_t readWholeNumber(TextView text) {
-    int32_t result = 0;
-    return raisedOr(wholeNumber(text, result), result);
+    return raisedOr<int32_t>([&](int32_t& result) { return wholeNumber(text, result); });
 }
 
 int32_t readWholeNumber(const Value& value) {
-    int32_t result = 0;
-    return raisedOr(wholeNumber(value, result), result);
+    return raisedOr<int32_t>([&](int32_t& result) { return wholeNumber(value, result); });
 }
 
 double readLocaleNumber(TextView text, NumberLocale locale) {
-    double result = 0.0;
-    return raisedOr(localeNumber(text, locale, result), result);
+    return raisedOr<double>([&](double& result) { return localeNumber(text, locale, result); });
 }
 
 double readLocaleNumber(const Value& value, NumberLocale locale) {
-    double result = 0.0;
-    return raisedOr(localeNumber(value, locale, result), result);
+    return raisedOr<double>([&](double& result) { return localeNumber(value, locale, result); });
 }
 
 std::optional<int32_t> tryReadWholeNumber(const Value& value) {
-    int32_t result = 0;
-    return nothingOr(wholeNumber(value, result), result);
+    return nothingOr<int32_t>([&](int32_t& result) { return wholeNumber(value, result); });
 }
 
 std::optional<double> tryReadLocaleNumber(const Value& value, NumberLocale locale) {
-    double result = 0.0;
-    return nothingOr(localeNumber(value, locale, result), result);
+    return nothingOr<double>([&](double& result) { return localeNumber(value, locale, result); });
 }
 
 Text valueText(const Value& value, NumberLocale locale) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "automation/array_lock.h"
 #include "automation/number_reading.h"
 #include "automation/variant_bool.h"
 #include "editor/f_pol_edt.h"
@@ -96,6 +97,8 @@ void F_Pol_Edt::PideZoom(bool reduce) {
     const std::optional<int32_t> v = VerticeDelCuadro();
     if (!v) return;
     automation::VariantBool amplia = automation::toVariantBool(!reduce);
+    // The element itself goes to the host: the list stays put while the host holds it.
+    const automation::ArrayLock lock(VertP.raw());
     events_.ZoomR(amplia, VertP(*v), PolN);
 }
 

@@ -129,7 +129,7 @@ ui::ToolbarImage deleteVertex() {
 // Scattered point marks, crossed out.
 ui::ToolbarImage deletePoints() {
     Canvas canvas;
-    constexpr int kPoints[][2] = {{3, 3}, {11, 2}, {7, 8}, {2, 12}, {13, 11}};
+    constexpr int kPoints[][2] = {{7, 2}, {2, 7}, {13, 7}, {7, 13}};
     for (const auto& point : kPoints) {
         canvas.line(point[0] - 1, point[1], point[0] + 1, point[1], kBlack);
         canvas.line(point[0], point[1] - 1, point[0], point[1] + 1, kBlack);

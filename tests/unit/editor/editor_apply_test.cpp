@@ -54,7 +54,7 @@ TEST(EditorApply, RowsWithoutAValidPointNumberLeaveThePolyline) {
         table.setCell(6, 1, Value(Text(u" 4 ")));
         host.clearEvents();
         editor.click("cmdRedibuja");
-        EXPECT_EQ(host.events(), (Events{"EnfocaPol(4, 10, 1, [1 4], 1, 3, 255)"}));
+        EXPECT_EQ(host.events(), (Events{"EnfocaPol(4, 10, 1, 0:[0 1 4], 1, 3, 255)"}));
         // The rows stay in the table.
         EXPECT_EQ(table.Rows(), 7);
     });
@@ -111,7 +111,7 @@ TEST(EditorApply, CoordinateThatIsNoNumberRefusesTheWholeApply) {
         // Nothing was written: a later apply shows the old name of point 1 only once the row is corrected.
         table.setCell(4, 5, Value(1.5));
         editor.click("cmdRedibuja");
-        EXPECT_EQ(host.events(), (Events{"EnfocaPol(5, 10, 1, [1 3 4 5], 1, 3, 255)"}));
+        EXPECT_EQ(host.events(), (Events{"EnfocaPol(5, 10, 1, 0:[0 1 3 4 5], 1, 3, 255)"}));
         EXPECT_EQ(automation::toUtf8(host.edits().back().Nombre.get(1)), "Nuevo");
         EXPECT_EQ(host.edits().back().Z(4), 1.5);
     });

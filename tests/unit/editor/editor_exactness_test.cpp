@@ -82,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(, EditorLocale,
                                     std::to_string(info.index);
                          });
 
-TEST(EditorLocale, OtherSeparatorIsNoNumber) {
+TEST(EditorLocaleRefusal, OtherSeparatorIsNoNumber) {
     RecordingHost host{sampleDrawing(10, 5)};
     host.services().setNumberLocale({u','});
     runEditor(host, [&](EditorForm& editor) {

@@ -78,10 +78,10 @@ TEST(EditorIntake, LoadStepDrivesTheTableInItsOrder) {
                             "SetColumn(5, False, False, 2, 3, 2, 0, 10, \"    Z   \")",
                             "SetColumn(6, False, False, 4, 0, 0, 0, 10, \"Código\")",
                             "SetColumn(7, False, False, 4, 0, 0, 1, 10, \"Capa\")",
-                            "ApplyColumns()",
-                            "Refresh()",
+                            "ApplyColumns",
+                            "Refresh",
                             "SetMode(False)",
-                            "Prepare()",
+                            "Prepare",
                             "SetFilePattern(\"Orv_Pol_editEditar Pol\", \"*.pts\")",
                             "Rows = 3",
                         }));

@@ -73,7 +73,8 @@ TEST(EditorVertexArrows, ListShortenedByTheApplyKeepsTheVertexInside) {
         host.clearEvents();
         editor.click("cmdAv", 0);  // "<" from 5 would be 4, but only 3 vertices are left
         EXPECT_EQ(vertexBox(editor), "3");
-        EXPECT_EQ(host.events(), (Events{"EnfocaPol(5, 10, 1, [1 2 5], 1, 3, 255)", "EnfocaPuntito(5, 1)"}));
+        EXPECT_EQ(host.events(),
+                  (Events{"EnfocaPol(5, 10, 1, 0:[0 1 2 5], 1, 3, 255)", "EnfocaPuntito(5, 1)"}));
     });
 }
 
@@ -148,15 +149,16 @@ TEST(EditorPolylineArrows, WrapAtBothEnds) {
 
 TEST(EditorPolylineArrows, AListWithoutTwoVerticesKeepsTheEditorOnItsPolyline) {
     RecordingHost host{sampleDrawing(10, 5)};
-    bool answered = false;
-    host.onNewPolCambiala = [&](int32_t&, LongArray& aVertP, int16_t& acapP, int32_t&, int32_t& acolpol) {
-        if (answered) return;
-        answered = true;
-        aVertP = longArray({7});
-        acapP = 3;
-        acolpol = 1;
-    };
     runEditor(host, [&](EditorForm& editor) {
+        // The host's next answer has a single vertex.
+        bool answered = false;
+        host.onNewPolCambiala = [&](int32_t&, LongArray& aVertP, int16_t& acapP, int32_t&, int32_t& acolpol) {
+            if (answered) return;
+            answered = true;
+            aVertP = longArray({7});
+            acapP = 3;
+            acolpol = 1;
+        };
         editor.click("cmdAv", 1);
         host.clearEvents();
         editor.click("cmdAvP", 1);

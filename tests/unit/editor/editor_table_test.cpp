@@ -27,7 +27,7 @@ TEST(EditorTableEvents, CommittedCoordinateGoesIntoThePointAndToTheHost) {
         editor.commit(3, 3, u"7.25");
         EXPECT_EQ(host.events(),
                   (Events{"EnfocaPuntito(3, 1)",  // the cursor moved to row 3
-                          "EnfocaPol(3, 10, 1, [1 2 3 4 5], 1, 3, 255)", "EnfocaPuntito(3, 1)"}));
+                          "EnfocaPol(3, 10, 1, 0:[0 1 2 3 4 5], 1, 3, 255)", "EnfocaPuntito(3, 1)"}));
         ASSERT_EQ(host.edits().size(), 1u);
         const EditedData& sent = host.edits().back();
         EXPECT_EQ(sent.X(3), 7.25);
@@ -59,7 +59,7 @@ TEST(EditorTableEvents, TypingAnotherPointNumberRepointsTheVertex) {
         host.clearEvents();
         editor.commit(2, 1, u"8");
         EXPECT_EQ(host.events(),
-                  (Events{"EnfocaPol(8, 10, 1, [1 8 3 4 5], 1, 3, 255)", "EnfocaPuntito(8, 1)"}));
+                  (Events{"EnfocaPol(8, 10, 1, 0:[0 1 8 3 4 5], 1, 3, 255)", "EnfocaPuntito(8, 1)"}));
         // The row now shows point 8.
         EXPECT_EQ(editor.cell(2, 0), "2");
         EXPECT_EQ(editor.cell(2, 2), "P8");
@@ -87,7 +87,7 @@ TEST(EditorTableEvents, PointZeroStaysInTheTableButLeavesTheList) {
         host.clearEvents();
         editor.commit(2, 1, u"0");
         // The focus request carries point 0, which the component keeps from the host.
-        EXPECT_EQ(host.events(), (Events{"EnfocaPol(0, 10, 1, [1 3 4 5], 1, 3, 255)"}));
+        EXPECT_EQ(host.events(), (Events{"EnfocaPol(0, 10, 1, 0:[0 1 3 4 5], 1, 3, 255)"}));
         EXPECT_EQ(editor.table().Rows(), 6);
         EXPECT_EQ(editor.cell(2, 1), "0");
         EXPECT_EQ(editor.cell(2, 2), "P2");
@@ -100,10 +100,10 @@ TEST(EditorTableEvents, PointNumbersOutsideTheDrawingAreLeftAsTyped) {
         Events events;
     };
     const Case cases[] = {
-        {u"11", {"EnfocaPol(11, 10, 1, [1 3 4 5], 1, 3, 255)", "EnfocaPuntito(11, 1)"}},
-        {u"-4", {"EnfocaPol(-4, 10, 1, [1 3 4 5], 1, 3, 255)", "EnfocaPuntito(-4, 1)"}},
-        {u"abc", {"EnfocaPol(0, 10, 1, [1 3 4 5], 1, 3, 255)"}},
-        {u"99999999999", {"EnfocaPol(0, 10, 1, [1 3 4 5], 1, 3, 255)"}},
+        {u"11", {"EnfocaPol(11, 10, 1, 0:[0 1 3 4 5], 1, 3, 255)", "EnfocaPuntito(11, 1)"}},
+        {u"-4", {"EnfocaPol(-4, 10, 1, 0:[0 1 3 4 5], 1, 3, 255)", "EnfocaPuntito(-4, 1)"}},
+        {u"abc", {"EnfocaPol(0, 10, 1, 0:[0 1 3 4 5], 1, 3, 255)"}},
+        {u"99999999999", {"EnfocaPol(0, 10, 1, 0:[0 1 3 4 5], 1, 3, 255)"}},
     };
     RecordingHost host{sampleDrawing(10, 5)};
     runEditor(host, [&](EditorForm& editor) {
@@ -137,11 +137,11 @@ TEST(EditorTableEvents, AddedRowIsTakenInAtTheNextRowChangeAndFilledWhenNumbered
         editor.table().userInsertsRow(5);
         editor.table().userMovesTo(6, 1);
         // The list of valid vertices goes to the host first; the new row has no point to focus.
-        EXPECT_EQ(host.events(), (Events{"EnfocaPol(1, 10, 1, [1 2 3 4 5], 1, 3, 255)"}));
+        EXPECT_EQ(host.events(), (Events{"EnfocaPol(1, 10, 1, 0:[0 1 2 3 4 5], 1, 3, 255)"}));
         host.clearEvents();
         editor.commit(6, 1, u"7");
         EXPECT_EQ(host.events(),
-                  (Events{"EnfocaPol(7, 10, 1, [1 2 3 4 5 7], 1, 3, 255)", "EnfocaPuntito(7, 1)"}));
+                  (Events{"EnfocaPol(7, 10, 1, 0:[0 1 2 3 4 5 7], 1, 3, 255)", "EnfocaPuntito(7, 1)"}));
         EXPECT_EQ(editor.cell(6, 0), "6");
         EXPECT_EQ(editor.cell(6, 2), "P7");
         host.clearEvents();
@@ -158,7 +158,7 @@ TEST(EditorTableEvents, CommitOnAnAddedRowBringsTheListInLine) {
         host.clearEvents();
         editor.commit(1, 2, u"Inicio");
         EXPECT_EQ(host.events(),
-                  (Events{"EnfocaPol(1, 10, 1, [1 2 3 4 5], 1, 3, 255)", "EnfocaPuntito(1, 1)"}));
+                  (Events{"EnfocaPol(1, 10, 1, 0:[0 1 2 3 4 5], 1, 3, 255)", "EnfocaPuntito(1, 1)"}));
     });
 }
 
