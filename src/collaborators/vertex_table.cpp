@@ -130,6 +130,12 @@ int32_t VertexTable::currentColumn() const {
     return currentColumn_;
 }
 
+void VertexTable::placeCursor(int32_t row, int32_t column) {
+    checkDataCell(row, column);
+    currentRow_ = row;
+    currentColumn_ = column;
+}
+
 Text VertexTable::displayText(int32_t row, int32_t column, automation::NumberLocale locale) const {
     const Value value = Cell(row, column);
     const ColumnDefinition& definition = columns_[size_t(column)];
