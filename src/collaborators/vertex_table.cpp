@@ -134,6 +134,8 @@ void VertexTable::placeCursor(int32_t row, int32_t column) {
     checkDataCell(row, column);
     currentRow_ = row;
     currentColumn_ = column;
+    // The view draws the cursor from the model: let it redraw.
+    changed(ui::Property::Content);
 }
 
 Text VertexTable::displayText(int32_t row, int32_t column, automation::NumberLocale locale) const {
