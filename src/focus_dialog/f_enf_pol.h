@@ -1,0 +1,98 @@
+#pragma once
+// The focus dialog: one vertex of one polyline at a time, the point behind it, and the steps through vertices
+// and polylines while the host's view follows. Everything the host should learn leaves through DialogEvents,
+// always with this dialog's own variables by reference.
+#include <cstdint>
+
+#include "automation/text.h"
+#include "component/component_services.h"
+#include "component/dialog_events.h"
+#include "component/polyline_dialog.h"
+#include "focus_dialog/focus_dialog_form.h"
+
+namespace orv::focus_dialog {
+
+using automation::Text;
+using component::DoubleArray;
+using component::IntegerArray;
+using component::LongArray;
+using component::ObjectRef;
+using component::TextArray;
+
+class F_Enf_Pol : public component::PolylineDialog, private FocusDialogForm {
+  public:
+    F_Enf_Pol(component::ComponentServices& services, component::DialogEvents& events);
+    ~F_Enf_Pol() override;
+
+    void CargaBarra1(ObjectRef& frm, int32_t PtoEnfoca, int32_t& nPtos, DoubleArray& X, DoubleArray& Y,
+                     DoubleArray& Z, TextArray& Nombre, TextArray& Código, IntegerArray& CapaPuntos,
+                     int32_t& noCapas, TextArray& Capas, int32_t& PolN, LongArray& VertP, int16_t& capP,
+                     int32_t& NoPoli, int32_t& colPol) override;
+
+  private:
+    // Where the placement store keeps this dialog's window.
+    static constexpr char16_t kPlacementSection[] = u"Enfoca Polilineas";
+    static constexpr char16_t kPlacementKey[] = u"enfoca";
+
+    // Intake and set-up (f_enf_pol.cpp).
+    void PreparaPol(int32_t& PolN, LongArray& VertP, int16_t& capP, int32_t& NoPoli, int32_t& colPol);
+    void Form_Load();
+    void Form_Resize();
+    void Form_Unload();
+
+    // Navigation (f_enf_pol_navigation.cpp).
+    void GuardaPunto();
+    void txtVert_Change();
+    void cmdAv_Click(int16_t Index);
+    void cmdAvP_Click(int16_t Index);
+
+    // The button row and the zoom buttons (f_enf_pol_buttons.cpp).
+    void cmdAceptar_Click();
+    void cmdRedibuja_Click();
+    void cmdZm_Click(int16_t Index);
+    void cmdCancelar_Click();
+
+    // Helpers shared by those files.
+    void wireEvents();
+    void showPointFields();
+    void selectPointLayer();
+    void selectPolylineLayer();
+    void storeFields();
+    void storeLayers();
+    bool isPoint(int64_t point) const;
+    bool canShowVertex(int64_t vertex) const;
+    void refuseVertex(int64_t vertex);
+    void refuseShortPolyline();
+    void warn(const Text& text);
+    static int32_t numberIn(const ui::TextBox& field);
+    Text numberText(double value);
+
+    component::ComponentServices& services_;
+    component::DialogEvents& events_;
+
+    DoubleArray X, Y, Z;
+    TextArray Nombre, Código;
+    IntegerArray CapaPuntos;
+    TextArray Capas;
+    int32_t noCapas = 0;
+    int32_t PolN = 0;
+    LongArray VertP;
+    int32_t NumVert = 0;
+    int16_t capP = 0;
+    int32_t NoPoli = 0;
+    int32_t Polcol = 0;
+    int32_t PtoAct = 0;
+    bool Cargando = false;
+    int32_t UltimoVertice = 0;
+
+    // Set while CargaBarra1 runs the first set-up: its failures then belong to PasaDatos, which reports them.
+    bool intake_ = false;
+    // The dialog refused its polyline and has ended; CargaBarra1 then shows nothing.
+    bool ended_ = false;
+    // The layer the arrays hold for the point on display / the polyline lies outside the layer lists, so an
+    // empty list means "keep it" rather than layer 1.
+    bool pointLayerOutsideList_ = false;
+    bool polylineLayerOutsideList_ = false;
+};
+
+}  // namespace orv::focus_dialog

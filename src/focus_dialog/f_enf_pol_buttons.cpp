@@ -1,0 +1,53 @@
+// The button row ("Cancelar", "Aplicar", "Capturar <<") and the zoom buttons.
+#include "automation/automation_error.h"
+#include "automation/text.h"
+#include "automation/variant_bool.h"
+#include "focus_dialog/f_enf_pol.h"
+
+namespace orv::focus_dialog {
+
+using automation::decimalText;
+
+namespace {
+
+// An error number with its sign position: a blank where a minus would stand.
+Text signedNumber(int32_t number) {
+    return (number < 0 ? u"" : u" ") + decimalText(number);
+}
+
+}  // namespace
+
+void F_Enf_Pol::cmdAceptar_Click() {
+    // The one handler of this dialog that traps its errors: the box replaces the steps after the failing one.
+    try {
+        services_.toolkit().yield();
+        storeFields();
+        events_.RetornaOpcion(PtoAct, NumVert, X, Y, Z, Nombre, Código, CapaPuntos, PolN, VertP, capP, NoPoli,
+                              Polcol);
+        services_.placementStore().StorePlacement(form, kPlacementSection, kPlacementKey);
+    } catch (const automation::AutomationError& error) {
+        services_.toolkit().messageBox(
+            u"Aceptar - Error nº " + signedNumber(error.number()) + u":" + error.description(),
+            ui::kMbOkOnly | ui::kMbCritical, error.source());
+    }
+}
+
+void F_Enf_Pol::cmdRedibuja_Click() {
+    const int32_t v = numberIn(txtVert);
+    if (v >= 1) GuardaPunto();
+}
+
+void F_Enf_Pol::cmdZm_Click(int16_t Index) {
+    // The vertex number as the field holds it, not the point behind it.
+    int32_t v = numberIn(txtVert);
+    if (v == 0) return;
+    automation::VariantBool amplia = automation::toVariantBool(Index == 0);
+    events_.ZoomR(amplia, v, PolN);
+}
+
+void F_Enf_Pol::cmdCancelar_Click() {
+    form.unload();
+    events_.Cancela();
+}
+
+}  // namespace orv::focus_dialog
