@@ -18,13 +18,6 @@ F_Enf_Pol::F_Enf_Pol(component::ComponentServices& services, component::DialogEv
     wireEvents();
 }
 
-F_Enf_Pol::~F_Enf_Pol() {
-    // The form outlives this object's members; a window torn down with the dialog must not call back into it.
-    form.onLoad = nullptr;
-    form.onResize = nullptr;
-    form.onUnload = nullptr;
-}
-
 void F_Enf_Pol::wireEvents() {
     form.onLoad = [this] { Form_Load(); };
     form.onResize = [this] { Form_Resize(); };
@@ -59,7 +52,10 @@ void F_Enf_Pol::CargaBarra1(ObjectRef& frm, int32_t PtoEnfoca, int32_t& nPtos, D
     PreparaPol(this->PolN, VertP, capP, NoPoli, Polcol);
     intake_ = false;
 
-    if (!ended_) form.showModal();
+    if (ended_) return;
+    // The dialog opens with the focus on the first control of its keyboard order, "Cancelar".
+    form.setFocus(form.tabOrder().front());
+    form.showModal();
 }
 
 void F_Enf_Pol::PreparaPol(int32_t& PolN, LongArray& VertP, int16_t& capP, int32_t& NoPoli, int32_t& colPol) {

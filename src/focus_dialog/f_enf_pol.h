@@ -22,7 +22,6 @@ using component::TextArray;
 class F_Enf_Pol : public component::PolylineDialog, private FocusDialogForm {
   public:
     F_Enf_Pol(component::ComponentServices& services, component::DialogEvents& events);
-    ~F_Enf_Pol() override;
 
     void CargaBarra1(ObjectRef& frm, int32_t PtoEnfoca, int32_t& nPtos, DoubleArray& X, DoubleArray& Y,
                      DoubleArray& Z, TextArray& Nombre, TextArray& Código, IntegerArray& CapaPuntos,
