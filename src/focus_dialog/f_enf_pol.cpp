@@ -155,12 +155,13 @@ bool F_Enf_Pol::isPoint(int64_t point) const {
            Código.contains(point) && CapaPuntos.contains(point);
 }
 
+// A vertex can be shown when it lies within the count, the list holds it and its point is in the arrays.
 bool F_Enf_Pol::canShowVertex(int64_t vertex) const {
-    return VertP.contains(vertex) && isPoint(VertP(vertex));
+    return vertex <= NumVert && VertP.contains(vertex) && isPoint(VertP(vertex));
 }
 
 void F_Enf_Pol::refuseVertex(int64_t vertex) {
-    if (!VertP.contains(vertex))
+    if (vertex > NumVert || !VertP.contains(vertex))
         warn(u"La polilínea " + decimalText(PolN) + u" no tiene vértice " + decimalText(vertex) + u".");
     else
         warn(u"El vértice " + decimalText(vertex) + u" de la polilínea " + decimalText(PolN) +
