@@ -6,6 +6,7 @@
 #include "support/drawing.h"
 #include "support/recording_host.h"
 #include "unit/focus_dialog/focus_dialog_user.h"
+#include "unit/focus_dialog/spy_placement_store.h"
 
 namespace orv::test {
 namespace {
@@ -97,6 +98,23 @@ TEST(FocusDialogButtons, CaptureTrapWritesNegativeNumbersWithTheirSign) {
     host.open(0);
     ASSERT_EQ(host.messageBoxes().size(), 1u);
     EXPECT_EQ(host.messageBoxes()[0].text, u"Aceptar - Error nº -2147221504:Fallo");
+}
+
+TEST(FocusDialogButtons, CaptureTrapCoversTheStoreAfterTheHandBack) {
+    RecordingHost host;
+    auto spy = std::make_unique<SpyPlacementStore>(host.services().placements());
+    spy->storeFails = automation::AutomationError(70, u"Permiso denegado", u"Orv.Ubicaciones");
+    host.services().setPlacementStore(std::move(spy));
+    host.script([&](ui::Form& form) {
+        host.clearEvents();
+        click(form, "cmdAceptar");
+        host.services().setPlacementStore(nullptr);
+    });
+    host.open(0);
+    EXPECT_EQ(host.events().front(), handBack(1, 5, 1, "[1 2 3 4 5]", 1, 3, sampleColour(1)));
+    EXPECT_EQ(host.messageBoxes(),
+              (std::vector<ui::HeadlessToolkit::MessageBoxRecord>{
+                  {u"Aceptar - Error nº  70:Permiso denegado", 16, u"Orv.Ubicaciones"}}));
 }
 
 TEST(FocusDialogButtons, SecondCaptureCarriesWhatTheHostWroteDuringTheFirst) {

@@ -4,6 +4,7 @@
 #include "support/drawing.h"
 #include "support/recording_host.h"
 #include "unit/focus_dialog/focus_dialog_user.h"
+#include "unit/focus_dialog/spy_placement_store.h"
 
 namespace orv::test {
 namespace {
@@ -128,6 +129,21 @@ TEST(FocusDialogIntake, EachSetUpRefillsBothLayerListsWithExactlyNoCapasEntries)
     const std::vector<Text> layers = {u"Capa 1", u"Capa 2", u"Capa 3", u"Capa 4"};
     EXPECT_EQ(pointList, layers);
     EXPECT_EQ(polylineList, layers);
+}
+
+TEST(FocusDialogIntake, PlacementIsRestoredBeforeAnyFieldIsFilled) {
+    RecordingHost host;
+    auto spy = std::make_unique<SpyPlacementStore>(host.services().placements());
+    SpyPlacementStore& calls = *spy;
+    host.services().setPlacementStore(std::move(spy));
+    host.script([](ui::Form& form) { click(form, "cmdAvP", 1); });
+    host.open(0);
+    EXPECT_EQ(
+        calls.calls,
+        (std::vector<std::string>{
+            "RestorePlacement(Enfoca Polilineas, enfoca) at vértice 1 punto 1: 1 0.000 0.000 0.00   capa 0",
+            "StorePlacement(Enfoca Polilineas, enfoca) at vértice 1 punto 4: P4 1004.125 2008.500 101.333 C4 "
+            "capa 4"}));
 }
 
 TEST(FocusDialogIntake, ReopensWherePlacedAtHeight5355) {
