@@ -68,7 +68,8 @@ TEST(FocusDialogHostWrites, PointNumberWrittenAtTheFocusEventIsWhereTheFieldsGo)
     });
     host.open(0);
     EXPECT_EQ(host.events(),
-              (Events{"EnfocaPol(6, 5, 1, [1 2 3 4 5], 1, 3, " + std::to_string(sampleColour(1)) + ")"}));
+              (Events{"EnfocaPol(6, 5, 1, [1 2 3 4 5], 1, 3, " + std::to_string(sampleColour(1)) + ")",
+                      "CancelarEnfoca()"}));
     EXPECT_EQ(host.edits()[0].Nombre.get(6), u"Movido");
     EXPECT_EQ(host.edits()[0].Nombre.get(2), u"P2");
 }

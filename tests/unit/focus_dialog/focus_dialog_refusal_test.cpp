@@ -75,7 +75,8 @@ TEST(FocusDialogRefusal, IntakeSubscriptAndOverflowErrorsAreReportedByPasaDatos)
 
 TEST(FocusDialogRefusal, VertexWithoutItsPointIsAnnouncedAndSkippedByTheArrows) {
     Drawing drawing = sampleDrawing();
-    drawing.VertP = longArray({1, 2, 99, 4});
+    drawing.polylines[0].vertices = {1, 2, 99, 4};
+    drawing.select(1);
     RecordingHost host{std::move(drawing)};
     std::string typedThree, arrowedThree, arrowedFour;
     host.script([&](ui::Form& form) {
@@ -125,7 +126,8 @@ TEST(FocusDialogRefusal, PolylineStartingOutsideThePointsKeepsTheDialogOnTheOldO
 TEST(FocusDialogRefusal, LayerOutsideTheListsIsShownAsNoneAndKept) {
     Drawing drawing = sampleDrawing();
     drawing.CapaPuntos(2) = 7;
-    drawing.capP = -1;
+    drawing.polylines[0].layer = -1;  // what the host hands over and answers for polyline 1
+    drawing.select(1);
     RecordingHost host{std::move(drawing)};
     int32_t pointLayer = -9, polylineLayer = -9;
     host.script([&](ui::Form& form) {
