@@ -81,9 +81,8 @@ TEST(FocusDialogButtons, CaptureTrapShowsTheBoxAndSkipsTheStepsAfterTheFailingOn
         storedBeforeTheFailure = shown(form);
     });
     host.open(0);
-    EXPECT_EQ(host.messageBoxes(),
-              (std::vector<ui::HeadlessToolkit::MessageBoxRecord>{
-                  {u"Aceptar - Error nº  13:No coinciden los tipos", 16, u"Conversor"}}));
+    EXPECT_EQ(host.boxes(),
+              (std::vector<std::string>{"Aceptar - Error nº  13:No coinciden los tipos | 16 | Conversor"}));
     EXPECT_EQ(fieldsKept, "Guardado x?");
     EXPECT_FALSE(placementStored);
     EXPECT_EQ(storedBeforeTheFailure, "vértice 1 punto 1: Guardado 1001.125 2002.500 100.333 C1 capa 1");
@@ -96,8 +95,8 @@ TEST(FocusDialogButtons, CaptureTrapWritesNegativeNumbersWithTheirSign) {
         u"1001.125", automation::AutomationError(-2147221504, u"Fallo", u"Orv.Conversor")));
     host.script([](ui::Form& form) { click(form, "cmdAceptar"); });
     host.open(0);
-    ASSERT_EQ(host.messageBoxes().size(), 1u);
-    EXPECT_EQ(host.messageBoxes()[0].text, u"Aceptar - Error nº -2147221504:Fallo");
+    EXPECT_EQ(host.boxes(),
+              (std::vector<std::string>{"Aceptar - Error nº -2147221504:Fallo | 16 | Orv.Conversor"}));
 }
 
 TEST(FocusDialogButtons, CaptureTrapCoversTheStoreAfterTheHandBack) {
@@ -112,9 +111,8 @@ TEST(FocusDialogButtons, CaptureTrapCoversTheStoreAfterTheHandBack) {
     });
     host.open(0);
     EXPECT_EQ(host.events().front(), handBack(1, 5, 1, "[1 2 3 4 5]", 1, 3, sampleColour(1)));
-    EXPECT_EQ(host.messageBoxes(),
-              (std::vector<ui::HeadlessToolkit::MessageBoxRecord>{
-                  {u"Aceptar - Error nº  70:Permiso denegado", 16, u"Orv.Ubicaciones"}}));
+    EXPECT_EQ(host.boxes(),
+              (std::vector<std::string>{"Aceptar - Error nº  70:Permiso denegado | 16 | Orv.Ubicaciones"}));
 }
 
 TEST(FocusDialogButtons, SecondCaptureCarriesWhatTheHostWroteDuringTheFirst) {

@@ -9,10 +9,9 @@ namespace orv::test {
 namespace {
 
 using namespace focus;
-using Box = ui::HeadlessToolkit::MessageBoxRecord;
-
-Box critical(const char* text, const char16_t* title = u"Orv_Pol_edit") {
-    return {automation::fromUtf8(text), 16, title};
+// A refusal's box: critical, OK only, the application's title.
+std::string refusal(const std::string& text) {
+    return text + " | 16 | Orv_Pol_edit";
 }
 
 TEST(FocusDialogRefusal, ShortVertexListAtIntakeIsRefusedAndCancelled) {
@@ -20,9 +19,8 @@ TEST(FocusDialogRefusal, ShortVertexListAtIntakeIsRefusedAndCancelled) {
     drawing.VertP = longArray({3});
     RecordingHost host{std::move(drawing)};
     host.open(0);
-    EXPECT_EQ(
-        host.messageBoxes(),
-        (std::vector<Box>{critical("La polilínea 1 tiene menos de 2 vértices y no se puede mostrar.")}));
+    EXPECT_EQ(host.boxes(), (std::vector<std::string>{
+                                refusal("La polilínea 1 tiene menos de 2 vértices y no se puede mostrar.")}));
     EXPECT_EQ(host.events(), (Events{"CancelarEnfoca()"}));
     EXPECT_EQ(host.toolkit().closedForLackOfScript(), 0) << "no dialog was shown";
 }
@@ -38,9 +36,8 @@ TEST(FocusDialogRefusal, ShortVertexListFromTheHostEndsTheDialog) {
         click(form, "cmdAvP", 1);
     });
     host.open(0);
-    EXPECT_EQ(
-        host.messageBoxes(),
-        (std::vector<Box>{critical("La polilínea 2 tiene menos de 2 vértices y no se puede mostrar.")}));
+    EXPECT_EQ(host.boxes(), (std::vector<std::string>{
+                                refusal("La polilínea 2 tiene menos de 2 vértices y no se puede mostrar.")}));
     EXPECT_EQ(host.events(),
               (Events{"newPolCambiala(2, [1 2 3 4 5], 1, 3, " + std::to_string(sampleColour(1)) + ")",
                       "CancelarEnfoca()"}));
@@ -63,11 +60,10 @@ TEST(FocusDialogRefusal, IntakeSubscriptAndOverflowErrorsAreReportedByPasaDatos)
     for (Case& c : cases) {
         RecordingHost host{std::move(c.drawing)};
         host.open(0);
-        ASSERT_EQ(host.messageBoxes().size(), 1u) << c.number;
-        EXPECT_EQ(host.messageBoxes()[0].text.rfind(
-                      u"Enfoca Pollilinea - Error nº " + automation::fromUtf8(c.number) + u": ", 0),
-                  0u)
-            << automation::toUtf8(host.messageBoxes()[0].text);
+        const std::vector<std::string> boxes = host.boxes();
+        ASSERT_EQ(boxes.size(), 1u) << c.number;
+        EXPECT_EQ(boxes[0].rfind("Enfoca Pollilinea - Error nº " + std::string(c.number) + ": ", 0), 0u)
+            << boxes[0];
         EXPECT_TRUE(host.events().empty()) << c.number;
         EXPECT_EQ(host.toolkit().closedForLackOfScript(), 0);
     }
@@ -92,9 +88,9 @@ TEST(FocusDialogRefusal, VertexWithoutItsPointIsAnnouncedAndSkippedByTheArrows) 
         arrowedFour = shown(form);
     });
     host.open(0);
-    const Box refused =
-        critical("El vértice 3 de la polilínea 1 remite al punto 99, que no está en el dibujo.");
-    EXPECT_EQ(host.messageBoxes(), (std::vector<Box>{refused, refused}));
+    const std::string refused =
+        refusal("El vértice 3 de la polilínea 1 remite al punto 99, que no está en el dibujo.");
+    EXPECT_EQ(host.boxes(), (std::vector<std::string>{refused, refused}));
     // The fields stay with the point they show, and its edits are kept.
     EXPECT_EQ(typedThree, "vértice 3 punto 2: Dos 1002.125 2004.500 100.667 C2 capa 2");
     EXPECT_EQ(arrowedThree, "vértice 3 punto 2: Dos 1002.125 2004.500 100.667 C2 capa 2");
@@ -116,9 +112,9 @@ TEST(FocusDialogRefusal, PolylineStartingOutsideThePointsKeepsTheDialogOnTheOldO
         next = shown(form);
     });
     host.open(0);
-    EXPECT_EQ(host.messageBoxes(),
-              (std::vector<Box>{
-                  critical("El vértice 1 de la polilínea 2 remite al punto 50, que no está en el dibujo.")}));
+    EXPECT_EQ(host.boxes(),
+              (std::vector<std::string>{
+                  refusal("El vértice 1 de la polilínea 2 remite al punto 50, que no está en el dibujo.")}));
     EXPECT_EQ(refused, "vértice 1 punto 1: P1 1001.125 2002.500 100.333 C1 capa 1");
     EXPECT_EQ(next, "vértice 1 punto 7: P7 1007.125 2014.500 102.333 C7 capa 3");
 }
@@ -138,12 +134,12 @@ TEST(FocusDialogRefusal, LayerOutsideTheListsIsShownAsNoneAndKept) {
         click(form, "cmdAceptar");
     });
     host.open(0);
-    EXPECT_EQ(host.messageBoxes(),
-              (std::vector<Box>{
-                  critical("La capa -1 de la polilínea 1 no está en la lista de capas; la polilínea la "
-                           "conserva mientras no se le elija otra."),
-                  critical("La capa 7 del punto 2 no está en la lista de capas; el punto la conserva "
-                           "mientras no se le elija otra.")}));
+    EXPECT_EQ(host.boxes(),
+              (std::vector<std::string>{
+                  refusal("La capa -1 de la polilínea 1 no está en la lista de capas; la polilínea la "
+                          "conserva mientras no se le elija otra."),
+                  refusal("La capa 7 del punto 2 no está en la lista de capas; el punto la conserva "
+                          "mientras no se le elija otra.")}));
     EXPECT_EQ(pointLayer, 0);
     EXPECT_EQ(polylineLayer, 0);
     ASSERT_EQ(host.edits().size(), 1u);
@@ -164,7 +160,7 @@ TEST(FocusDialogRefusal, FieldNumbersBeyond32BitsAreRefusedAndTheDialogGoesOn) {
         click(form, "cmdAvP", 1);
         events = host.events();
         EXPECT_EQ(host.messageBoxes().size(), 5u);
-        for (const Box& box : host.messageBoxes()) EXPECT_EQ(box.style, 16);
+        for (const auto& box : host.messageBoxes()) EXPECT_EQ(box.style, 16);
         type(form, "txtVert", "2");
         control<ui::TextBox>(form, "txPolis").userTypes(u"2147483647");
         click(form, "cmdAvP", 1);  // past the largest number: wraps to 1
@@ -184,8 +180,8 @@ TEST(FocusDialogRefusal, VertexCountWrittenBelowOneByTheHostDoesNotLoop) {
         click(form, "cmdAv", 0);
     });
     host.open(0);
-    EXPECT_EQ(host.messageBoxes(), (std::vector<Box>{critical("La polilínea 1 no tiene vértice 3."),
-                                                     critical("La polilínea 1 no tiene vértice 2.")}));
+    EXPECT_EQ(host.boxes(), (std::vector<std::string>{refusal("La polilínea 1 no tiene vértice 3."),
+                                                      refusal("La polilínea 1 no tiene vértice 2.")}));
 }
 
 }  // namespace
