@@ -178,6 +178,33 @@ TEST(FocusDialogButtons, CloseBoxCancelsOnceAndStoresThePlacement) {
     EXPECT_NE(host.services().placements().stored(kSection, kKey), nullptr);
 }
 
+TEST(FocusDialogButtons, EscPressesCancel) {
+    RecordingHost host;
+    host.script([&](ui::Form& form) {
+        host.clearEvents();
+        form.userPressesEscape();
+    });
+    host.open(0);
+    EXPECT_EQ(host.events(), (Events{"CancelarEnfoca()", "CancelarEnfoca()"}));
+}
+
+// The unload traps nothing: a store that fails shows the boundary's box, and the window goes all the same.
+TEST(FocusDialogButtons, FailingStoreAtTheCloseStillClosesTheDialog) {
+    RecordingHost host;
+    auto spy = std::make_unique<SpyPlacementStore>(host.services().placements());
+    spy->storeFails = automation::AutomationError(70, u"Permiso denegado", u"Orv.Ubicaciones");
+    host.services().setPlacementStore(std::move(spy));
+    host.script([&](ui::Form& form) {
+        host.clearEvents();
+        form.userCloses();
+    });
+    host.open(0);
+    EXPECT_EQ(host.boxes(),
+              (std::vector<std::string>{"Error nº 70: Permiso denegado | 16 | Orv.Ubicaciones"}));
+    EXPECT_TRUE(host.events().empty());
+    EXPECT_EQ(host.toolkit().closedForLackOfScript(), 0);
+}
+
 TEST(FocusDialogButtons, ZoomSendsTheVertexNumberAndThePolyline) {
     DrawingSpec spec;
     spec.polylines = 8;
