@@ -57,8 +57,11 @@ TEST(FocusDialogIntake, WindowIsTheDesignedFixedToolWindow) {
         for (const char* button : {"cmdAceptar", "cmdCancelar", "cmdRedibuja"})
             EXPECT_EQ(form.find(button)->top(), 4410) << button;
         std::vector<std::string> order;
-        for (ui::Control* c : form.tabOrder())
-            order.push_back(c->name() + (c->index() >= 0 ? "(" + std::to_string(c->index()) + ")" : ""));
+        for (ui::Control* c : form.tabOrder()) {
+            std::string name = c->name();
+            if (c->index() >= 0) name += '(' + std::to_string(c->index()) + ')';
+            order.push_back(name);
+        }
         EXPECT_EQ(order, (std::vector<std::string>{"cmdCancelar", "cmdAceptar", "txPolis",     "cmdAvP(1)",
                                                    "cmdAvP(0)",   "cmdAv(0)",   "cmdAv(1)",    "txtVert",
                                                    "cmbCapaPol",  "cmdZm(1)",   "cmdZm(0)",    "txtN",
