@@ -184,9 +184,19 @@ void F_Enf_Pol::warn(const Text& text) {
     toolkit.messageBox(text, ui::kMbOkOnly | ui::kMbCritical, toolkit.applicationTitle());
 }
 
-// The lenient whole-number reading of a vertex or polyline field; beyond 32 bits it fails with error 6.
-int32_t F_Enf_Pol::numberIn(const ui::TextBox& field) {
-    return automation::readWholeNumber(automation::TextView(field.text()));
+std::optional<int32_t> F_Enf_Pol::vertexNumber() {
+    return numberIn(txtVert, u"de vértice");
+}
+std::optional<int32_t> F_Enf_Pol::polylineNumber() {
+    return numberIn(txPolis, u"de polilínea");
+}
+
+// The lenient whole-number reading of a field. A number beyond 32 bits is refused with a message naming the
+// field, and the handler that asked stops before it has changed anything.
+std::optional<int32_t> F_Enf_Pol::numberIn(const ui::TextBox& field, const Text& what) {
+    const std::optional<int32_t> number = automation::tryReadWholeNumber(automation::Value(field.text()));
+    if (!number) warn(u"El número " + what + u" «" + field.text() + u"» no cabe en un entero de 32 bits.");
+    return number;
 }
 
 Text F_Enf_Pol::numberText(double value) {

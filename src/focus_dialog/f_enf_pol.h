@@ -3,6 +3,7 @@
 // and polylines while the host's view follows. Everything the host should learn leaves through DialogEvents,
 // always with this dialog's own variables by reference.
 #include <cstdint>
+#include <optional>
 
 #include "automation/text.h"
 #include "component/component_services.h"
@@ -63,7 +64,9 @@ class F_Enf_Pol : public component::PolylineDialog, private FocusDialogForm {
     void refuseVertex(int64_t vertex);
     void refuseShortPolyline();
     void warn(const Text& text);
-    static int32_t numberIn(const ui::TextBox& field);
+    std::optional<int32_t> vertexNumber();
+    std::optional<int32_t> polylineNumber();
+    std::optional<int32_t> numberIn(const ui::TextBox& field, const Text& what);
     Text numberText(double value);
 
     component::ComponentServices& services_;

@@ -33,14 +33,15 @@ void F_Enf_Pol::cmdAceptar_Click() {
 }
 
 void F_Enf_Pol::cmdRedibuja_Click() {
-    const int32_t v = numberIn(txtVert);
-    if (v >= 1) GuardaPunto();
+    const std::optional<int32_t> v = vertexNumber();
+    if (v && *v >= 1) GuardaPunto();
 }
 
 void F_Enf_Pol::cmdZm_Click(int16_t Index) {
     // The vertex number as the field holds it, not the point behind it.
-    int32_t v = numberIn(txtVert);
-    if (v == 0) return;
+    const std::optional<int32_t> read = vertexNumber();
+    if (!read || *read == 0) return;
+    int32_t v = *read;
     automation::VariantBool amplia = automation::toVariantBool(Index == 0);
     events_.ZoomR(amplia, v, PolN);
 }

@@ -64,8 +64,9 @@ void F_Enf_Pol::storeLayers() {
 void F_Enf_Pol::txtVert_Change() {
     if (Cargando) return;
     if (UltimoVertice >= 1) GuardaPunto();
-    // A number beyond 32 bits fails here with error 6 before anything is shown; the event boundary says so.
-    const int32_t v = numberIn(txtVert);
+    const std::optional<int32_t> read = vertexNumber();
+    if (!read) return;
+    const int32_t v = *read;
     if (v <= 0) {
         txtVert.setText(u"1");
         return;
@@ -90,9 +91,10 @@ void F_Enf_Pol::txtVert_Change() {
 }
 
 void F_Enf_Pol::cmdAv_Click(int16_t Index) {
-    int32_t v = numberIn(txtVert);
+    const std::optional<int32_t> read = vertexNumber();
+    if (!read) return;
     GuardaPunto();
-    v = step(v, Index, NumVert);
+    const int32_t v = step(*read, Index, NumVert);
     txtVert.setText(decimalText(v));
     // Refused by the change handling (which said why), or left behind by a polyline step that ran in its
     // yield.
@@ -107,10 +109,11 @@ void F_Enf_Pol::cmdAv_Click(int16_t Index) {
 }
 
 void F_Enf_Pol::cmdAvP_Click(int16_t Index) {
-    int32_t p = numberIn(txPolis);
+    const std::optional<int32_t> read = polylineNumber();
+    if (!read) return;
     GuardaPunto();
     // A typed number is stepped as it stands: 50 with 10 polylines and "<" asks for 49.
-    p = step(p, Index, NoPoli);
+    const int32_t p = step(*read, Index, NoPoli);
     txPolis.setText(decimalText(p));
     services_.toolkit().yield();
     PolN = p;

@@ -4,9 +4,9 @@
 #include "automation/automation_error.h"
 #include "collaborators/plain_number_converter.h"
 #include "support/drawing.h"
+#include "support/failing_placement_store.h"
 #include "support/recording_host.h"
 #include "unit/focus_dialog/focus_dialog_user.h"
-#include "unit/focus_dialog/spy_placement_store.h"
 
 namespace orv::test {
 namespace {
@@ -101,9 +101,8 @@ TEST(FocusDialogButtons, CaptureTrapWritesNegativeNumbersWithTheirSign) {
 
 TEST(FocusDialogButtons, CaptureTrapCoversTheStoreAfterTheHandBack) {
     RecordingHost host;
-    auto spy = std::make_unique<SpyPlacementStore>(host.services().placements());
-    spy->storeFails = automation::AutomationError(70, u"Permiso denegado", u"Orv.Ubicaciones");
-    host.services().setPlacementStore(std::move(spy));
+    host.services().setPlacementStore(std::make_unique<FailingPlacementStore>(
+        automation::AutomationError(70, u"Permiso denegado", u"Orv.Ubicaciones")));
     host.script([&](ui::Form& form) {
         host.clearEvents();
         click(form, "cmdAceptar");
@@ -191,9 +190,8 @@ TEST(FocusDialogButtons, EscPressesCancel) {
 // The unload traps nothing: a store that fails shows the boundary's box, and the window goes all the same.
 TEST(FocusDialogButtons, FailingStoreAtTheCloseStillClosesTheDialog) {
     RecordingHost host;
-    auto spy = std::make_unique<SpyPlacementStore>(host.services().placements());
-    spy->storeFails = automation::AutomationError(70, u"Permiso denegado", u"Orv.Ubicaciones");
-    host.services().setPlacementStore(std::move(spy));
+    host.services().setPlacementStore(std::make_unique<FailingPlacementStore>(
+        automation::AutomationError(70, u"Permiso denegado", u"Orv.Ubicaciones")));
     host.script([&](ui::Form& form) {
         host.clearEvents();
         form.userCloses();

@@ -1,11 +1,9 @@
 #pragma once
 // A placement store that notes every call with what the dialog showed at that moment, can be made to fail,
 // and passes the calls on to the memory store of the test services.
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "automation/automation_error.h"
 #include "collaborators/memory_placement_store.h"
 #include "unit/focus_dialog/focus_dialog_user.h"
 
@@ -26,13 +24,11 @@ class SpyPlacementStore : public collaborators::FormPlacementStore {
     }
     void StorePlacement(ui::Form& form, const Text& section, const Text& key) override {
         note("StorePlacement", form, section, key);
-        if (storeFails) throw *storeFails;
         inner_.StorePlacement(form, section, key);
     }
 
     // "RestorePlacement(Enfoca Polilineas, enfoca) at vértice 1 punto 1: ..."
     std::vector<std::string> calls;
-    std::optional<automation::AutomationError> storeFails;
 
   private:
     void note(const char* operation, ui::Form& form, const Text& section, const Text& key) {
