@@ -176,8 +176,7 @@ TEST_F(ScriptedServer, ASinkFailureIsReportedByTheTrappedRelaysOnlyAndTheDialogG
     {
         MessageBoxWatcher watcher;
         EXPECT_EQ(drawing.pasaDatos(*object_.get()), S_OK);
-        Sleep(200);
-        EXPECT_EQ(watcher.boxes(),
+        EXPECT_EQ(watcher.waitForBoxes(2),
                   (Log{L"Anfitri\u00f3n|Enfoca Puntos - Error n\u00ba 1234: sin datos|critical|1",
                        L"Anfitri\u00f3n|Enfoca Pol - Error n\u00ba 4321: sin datos|critical|1"}));
     }
@@ -194,9 +193,8 @@ TEST_F(ScriptedServer, AnObjectThatIsNoFormIsATypeMismatchReportedByPasaDatos) {
     {
         MessageBoxWatcher watcher;
         EXPECT_EQ(drawing.pasaDatos(*object_.get()), S_OK);
-        Sleep(200);
         EXPECT_EQ(
-            watcher.boxes(),
+            watcher.waitForBoxes(1),
             (Log{L"Orv_Pol_edit|Enfoca Pollilinea - Error n\u00ba 13: No coinciden los tipos|critical|1"}));
     }
     EXPECT_TRUE(log_.empty());

@@ -3,6 +3,7 @@
 #include <oleauto.h>
 
 #include <cstdlib>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <stdexcept>
@@ -278,6 +279,21 @@ std::vector<std::wstring> MessageBoxWatcher::boxes() {
     return boxes_;
 }
 
+std::vector<std::wstring> MessageBoxWatcher::waitForBoxes(std::size_t count,
+                                                          std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    std::optional<unsigned> reachedAtScan;
+    while (std::chrono::steady_clock::now() < deadline) {
+        const unsigned scan = scans_;
+        if (boxes().size() >= count) {
+            if (!reachedAtScan) reachedAtScan = scan;
+            if (scan >= *reachedAtScan + 2) break;
+        }
+        Sleep(20);
+    }
+    return boxes();
+}
+
 namespace {
 
 struct BoxContents {
@@ -319,7 +335,7 @@ BOOL CALLBACK readChild(HWND child, LPARAM context) {
 void MessageBoxWatcher::run() {
     std::set<HWND> seen;
     while (!stop_) {
-        Sleep(50);
+        Sleep(20);
         std::vector<HWND> found;
         EnumWindows(collectBox, reinterpret_cast<LPARAM>(&found));
         for (HWND box : found) {
@@ -336,6 +352,7 @@ void MessageBoxWatcher::run() {
             }
             PostMessageW(box, WM_COMMAND, IDOK, 0);
         }
+        ++scans_;
     }
 }
 

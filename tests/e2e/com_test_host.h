@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -126,11 +127,16 @@ class MessageBoxWatcher {
     MessageBoxWatcher();
     ~MessageBoxWatcher();
     std::vector<std::wstring> boxes();
+    // The boxes once `count` have been seen and two further scans found no other, or whatever was seen
+    // when `timeout` ran out: a loaded machine may take long to show a box, an idle one returns at once.
+    std::vector<std::wstring> waitForBoxes(std::size_t count,
+                                           std::chrono::milliseconds timeout = std::chrono::seconds(30));
 
   private:
     void run();
     std::mutex mutex_;
     std::vector<std::wstring> boxes_;
+    std::atomic<unsigned> scans_{0};
     std::atomic<bool> stop_{false};
     std::thread thread_;
 };

@@ -124,13 +124,13 @@ int32_t sampleColour(int32_t polyline) {
 }
 
 Drawing sampleDrawing(int32_t points, int32_t vertices) {
-    DrawingSpec spec;
+    DrawingShape spec;
     spec.points = points;
     spec.vertices = vertices;
     return sampleDrawing(spec);
 }
 
-Drawing sampleDrawing(const DrawingSpec& spec) {
+Drawing sampleDrawing(const DrawingShape& spec) {
     Drawing d;
     d.Nuput = spec.points;
     d.X.redim(0, spec.points);

@@ -70,7 +70,7 @@ struct Drawing {
 };
 
 // What sampleDrawing builds; every default gives a small valid drawing.
-struct DrawingSpec {
+struct DrawingShape {
     int32_t points = 10;      // Nuput; point arrays 0..points (element 0 is a decoy a dialog must not read)
     int32_t vertices = 5;     // vertex count of polyline 1; polyline k has vertices + k - 1
     int32_t polylines = 3;    // NoPoli
@@ -84,7 +84,7 @@ struct DrawingSpec {
 // Polyline k: vertex i is point 1 + ((k - 1) * 3 + i - 1) mod points, layer 1 + (k - 1) mod layers, colour
 // sampleColour(k).
 Drawing sampleDrawing(int32_t points = 10, int32_t vertices = 5);
-Drawing sampleDrawing(const DrawingSpec& spec);
+Drawing sampleDrawing(const DrawingShape& spec);
 int32_t sampleColour(int32_t polyline);
 
 // Array literals for tests.

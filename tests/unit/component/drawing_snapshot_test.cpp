@@ -28,7 +28,7 @@ TEST(DrawingSnapshot, SeesAWrittenElementARedimAndAReplacedArray) {
 }
 
 TEST(DrawingSnapshot, SampleDrawingHasDistinctPointsAndAPolylineBook) {
-    DrawingSpec spec;
+    DrawingShape spec;
     spec.vertexLower = 0;
     const Drawing d = sampleDrawing(spec);
     EXPECT_EQ(describe(d.VertP), "0:[-1 1 2 3 4 5]");

@@ -72,7 +72,7 @@ TEST(EditorIntake, LoadStepDrivesTheTableInItsOrder) {
 }
 
 TEST(EditorIntake, HeaderControlsShowThePolyline) {
-    DrawingSpec spec;
+    DrawingShape spec;
     spec.polylines = 4;
     spec.selected = 2;  // six vertices, layer 2
     RecordingHost host{sampleDrawing(spec)};
@@ -100,7 +100,7 @@ TEST(EditorIntake, ShortestPolylineAndLayerZero) {
 }
 
 TEST(EditorIntake, VertexListFromSubscriptZeroIgnoresElementZero) {
-    DrawingSpec spec;
+    DrawingShape spec;
     spec.vertexLower = 0;  // VertP(0) holds the decoy -1
     RecordingHost host{sampleDrawing(spec)};
     runEditor(host, [&](EditorForm& editor) { EXPECT_EQ(editor.table().Rows(), 6); });

@@ -204,7 +204,7 @@ TEST(FocusDialogButtons, FailingStoreAtTheCloseStillClosesTheDialog) {
 }
 
 TEST(FocusDialogButtons, ZoomSendsTheVertexNumberAndThePolyline) {
-    DrawingSpec spec;
+    DrawingShape spec;
     spec.polylines = 8;
     spec.selected = 7;
     RecordingHost host{sampleDrawing(spec)};

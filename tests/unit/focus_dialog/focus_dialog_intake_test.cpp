@@ -33,7 +33,7 @@ TEST(FocusDialogIntake, SetUpShowsVertexOneAndTellsTheHostPolylineThenPoint) {
 }
 
 TEST(FocusDialogIntake, TwoVertexPolylineAndVertexListFromZero) {
-    DrawingSpec spec;
+    DrawingShape spec;
     spec.vertices = 2;
     spec.vertexLower = 0;  // VertP(0) holds a decoy that must not be read
     RecordingHost host{sampleDrawing(spec)};

@@ -110,7 +110,7 @@ TEST(FocusDialogNavigation, PolylineArrowAsksTwiceThenCentresOnVertexOne) {
 }
 
 TEST(FocusDialogNavigation, TypedPolylineNumberIsSteppedUnchecked) {
-    DrawingSpec spec;
+    DrawingShape spec;
     spec.polylines = 10;
     RecordingHost host{sampleDrawing(spec)};
     host.answersPolylineRequests = false;  // the host has no polyline 49 to give
