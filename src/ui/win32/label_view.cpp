@@ -1,0 +1,46 @@
+#include "ui/win32/label_view.h"
+
+#include <algorithm>
+
+#include "ui/form.h"
+#include "ui/win32/form_window.h"
+#include "ui/win32/wide_text.h"
+
+namespace orv::ui::win32 {
+
+LabelView::LabelView(FormWindow& owner, Label& model) : ControlView(owner, model), label_(model) {
+    create(L"STATIC", SS_LEFTNOWORDWRAP, 0, label_.caption());
+}
+
+void LabelView::update(Property property) {
+    if (property == Property::Caption) {
+        SetWindowTextW(hwnd(), wide(label_.caption()));
+        place();
+        return;
+    }
+    ControlView::update(property);
+}
+
+RECT LabelView::placement() const {
+    RECT at = ControlView::placement();
+    if (hwnd() == nullptr) return at;
+    HDC dc = GetDC(hwnd());
+    HGDIOBJ previous = SelectObject(dc, owner().font(label_.bold()));
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, wide(label_.caption()), static_cast<int>(label_.caption().size()), &extent);
+    SelectObject(dc, previous);
+    ReleaseDC(hwnd(), dc);
+    if (extent.cx <= at.right - at.left) return at;
+    LONG limit;
+    if (const Control* container = label_.parent()) {
+        limit = owner().pixelRect(*container).right - owner().scale().scaled(4);
+    } else {
+        RECT client;
+        GetClientRect(owner().hwnd(), &client);
+        limit = client.right;
+    }
+    at.right = std::max(at.right, std::min<LONG>(at.left + extent.cx, limit));
+    return at;
+}
+
+}  // namespace orv::ui::win32

@@ -1,0 +1,19 @@
+#pragma once
+#include "ui/label.h"
+#include "ui/win32/control_view.h"
+
+namespace orv::ui::win32 {
+
+class LabelView : public ControlView {
+  public:
+    LabelView(FormWindow& owner, Label& model);
+    void update(Property property) override;
+    // A caption longer than the design width runs on to the right, as far as its container allows, rather
+    // than being cut (the perimeter line is far longer than its label's design width).
+    RECT placement() const override;
+
+  private:
+    Label& label_;
+};
+
+}  // namespace orv::ui::win32
