@@ -36,7 +36,7 @@ class ControlView {
     virtual void focusFromKeyboard();
 
     // The form's window was destroyed, and this one with it.
-    void forgetWindow() { window_.release(); }
+    virtual void forgetWindow() { window_.release(); }
     void place();
     void applyVisibility();
     void applyFont();

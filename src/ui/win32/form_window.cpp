@@ -83,12 +83,11 @@ FormWindow::FormWindow(Win32Toolkit& toolkit, Form& form) : toolkit_(toolkit), f
     created_ = true;
 }
 
-FormWindow::~FormWindow() {
-    if (form_.observer() == this) form_.setObserver(nullptr);
-    form_.onFormChanged = nullptr;
-}
+FormWindow::~FormWindow() { destroy(); }
 
+// The form may be going away itself (a form destroyed while loaded unloads through here): it is not touched after.
 void FormWindow::destroy() {
+    if (!created_) return;
     if (form_.observer() == this) form_.setObserver(nullptr);
     form_.onFormChanged = nullptr;
     created_ = false;
@@ -390,10 +389,10 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE:
             if (applyingModel_) return 0;
             if (wParam == SIZE_MINIMIZED) {
-                form_.setMinimized(true);
+                form_.userMinimizes(true);
                 return 0;
             }
-            if (form_.minimized()) form_.setMinimized(false);
+            if (form_.minimized()) form_.userMinimizes(false);
             userMovedOrSized(true);
             return 0;
         case WM_MOVE:

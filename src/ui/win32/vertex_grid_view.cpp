@@ -63,6 +63,13 @@ VertexGridView::~VertexGridView() {
     editor_.release();
 }
 
+void VertexGridView::forgetWindow() {
+    editing_.reset();
+    if (editor_) RemoveWindowSubclass(editor_.get(), &VertexGridView::editorProcedure, 1);
+    editor_.release();
+    ControlView::forgetWindow();
+}
+
 void VertexGridView::dpiChanged() {
     ControlView::dpiChanged();
     SendMessageW(editor_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(owner().font(false)), FALSE);

@@ -22,6 +22,8 @@ class VertexGridView : public ControlView {
     void update(Property property) override;
     void dpiChanged() override;
     bool wantsKey(const MSG& message) const override;
+    // An edit in progress is dropped, not committed: the table may be going away with its form.
+    void forgetWindow() override;
 
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 

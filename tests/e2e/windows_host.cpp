@@ -1,0 +1,88 @@
+#include "windows_host.h"
+
+#include <sstream>
+
+namespace orv::e2e {
+
+WindowsHost::WindowsHost(Drawing drawing) : drawing_(std::move(drawing)), component_(services_, *this) {}
+
+WindowsHost::~WindowsHost() = default;
+
+void WindowsHost::open(int16_t Tipo) {
+    Drawing& d = drawing_;
+    component_.PasaDatos(Tipo, d.frm1, d.PtoEnfo, d.Nuput, d.X, d.Y, d.Z, d.Nombre, d.Código, d.CapaPuntos, d.noCapas,
+                         d.Capas, d.PolN, d.VertP, d.capP, d.NoPoli, d.Polcol);
+}
+
+void WindowsHost::record(std::string event) {
+    std::lock_guard lock(mutex_);
+    events_.push_back(std::move(event));
+}
+
+Events WindowsHost::events() const {
+    std::lock_guard lock(mutex_);
+    return events_;
+}
+
+size_t WindowsHost::eventCount() const {
+    std::lock_guard lock(mutex_);
+    return events_.size();
+}
+
+void WindowsHost::clearEvents() {
+    std::lock_guard lock(mutex_);
+    events_.clear();
+}
+
+bool WindowsHost::saw(const std::string& prefix) const {
+    std::lock_guard lock(mutex_);
+    for (const auto& event : events_) {
+        if (event.rfind(prefix, 0) == 0) return true;
+    }
+    return false;
+}
+
+std::u16string WindowsHost::lastNameOf(int32_t point) const {
+    std::lock_guard lock(mutex_);
+    for (auto it = names_.rbegin(); it != names_.rend(); ++it) {
+        if (it->first == point) return it->second;
+    }
+    return {};
+}
+
+void WindowsHost::EnfocaPol(int32_t& Name, int32_t& nPtos, DoubleArray& X, DoubleArray& Y, DoubleArray& Z,
+                            TextArray& Nombre, TextArray& Código, IntegerArray& CapaPuntos, int32_t& PolN,
+                            LongArray& nVer, int16_t& capP, int32_t& NoPoli, int32_t& colPol) {
+    std::ostringstream out;
+    out << "EnfocaPol(" << Name << ", " << nPtos << ", " << PolN << ", " << test::describe(nVer) << ", " << capP
+        << ", " << NoPoli << ", " << colPol << ")";
+    {
+        std::lock_guard lock(mutex_);
+        if (Nombre.contains(Name)) names_.emplace_back(Name, Nombre.get(Name));
+    }
+    record(out.str());
+}
+
+void WindowsHost::EnfocaPuntito(int32_t& Name, int32_t& polM) {
+    record("EnfocaPuntito(" + std::to_string(Name) + ", " + std::to_string(polM) + ")");
+    if (onEnfocaPuntito) onEnfocaPuntito(Name, polM);
+}
+
+void WindowsHost::Zoom(VariantBool& amplia, int32_t& punto, int32_t& polM) {
+    std::string flag = amplia == automation::kVariantTrue ? "true" : amplia == automation::kVariantFalse ? "false"
+                                                                                                          : "?";
+    record("Zoom(" + flag + ", " + std::to_string(punto) + ", " + std::to_string(polM) + ")");
+}
+
+void WindowsHost::CancelarEnfoca() { record("CancelarEnfoca()"); }
+
+void WindowsHost::newPolCambiala(int32_t& aPolN, LongArray& aVertP, int16_t& acapP, int32_t& aNoPoli,
+                                 int32_t& acolpol) {
+    std::ostringstream out;
+    out << "newPolCambiala(" << aPolN << ", " << test::describe(aVertP) << ", " << acapP << ", " << aNoPoli << ", "
+        << acolpol << ")";
+    record(out.str());
+    drawing_.writePolyline(aPolN, aVertP, acapP, aNoPoli, acolpol);
+}
+
+}  // namespace orv::e2e
