@@ -1,5 +1,6 @@
 #include "ui_driver.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <exception>
@@ -118,6 +119,16 @@ HWND UiDriver::child(HWND parent, const std::wstring& classPrefix, const std::ws
                                  std::to_string(nth));
     }
     return found[nth];
+}
+
+std::vector<HWND> UiDriver::byPosition(std::vector<HWND> windows) {
+    auto corner = [](HWND window) {
+        RECT rect;
+        GetWindowRect(window, &rect);
+        return std::pair{rect.top, rect.left};
+    };
+    std::sort(windows.begin(), windows.end(), [&](HWND a, HWND b) { return corner(a) < corner(b); });
+    return windows;
 }
 
 HWND UiDriver::focused(HWND dialog) {

@@ -28,6 +28,8 @@ public:
     // Children whose class starts with classPrefix (case-insensitive), in z-order; with text when not empty.
     std::vector<HWND> children(HWND parent, const std::wstring& classPrefix, const std::wstring& text = L"");
     HWND child(HWND parent, const std::wstring& classPrefix, const std::wstring& text = L"", size_t nth = 0);
+    // Top to bottom, then left to right, as they stand on screen.
+    std::vector<HWND> byPosition(std::vector<HWND> windows);
     HWND focused(HWND dialog);
     std::wstring text(HWND window);
     // A child's rectangle in its dialog's client area.

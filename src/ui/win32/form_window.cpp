@@ -61,6 +61,7 @@ bool isWithin(const Control& control, const Control& container) {
 FormWindow::FormWindow(Win32Toolkit& toolkit, Form& form) : toolkit_(toolkit), form_(form) {
     scale_.dpi = GetDpiForSystem();
     fonts_ = std::make_unique<MessageFonts>(scale_.dpi);
+    faceBrush_.reset(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
     HWND window = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT, toolkit_.formClassName(),
                                   wide(form_.caption()), styleOf(form_.border()), scale_.pixels(form_.left()),
                                   scale_.pixels(form_.top()), scale_.pixels(form_.width()),
@@ -133,17 +134,20 @@ void FormWindow::createViews() {
     orderFrames();
 }
 
-// Frames are drawn beneath what they hold: the outermost at the very bottom, inner frames above it.
+// Labels are drawn beneath every other control (a label that runs into a button does not hide it), and frames
+// beneath what they hold: the outermost at the very bottom, inner frames above it.
 void FormWindow::orderFrames() {
-    std::vector<ControlView*> frames;
+    std::vector<ControlView*> bottomUp;
     for (const auto& view : views_) {
-        if (view->model().kind() == ControlKind::Frame) frames.push_back(view.get());
+        if (view->model().kind() == ControlKind::Frame) bottomUp.push_back(view.get());
     }
-    std::stable_sort(frames.begin(), frames.end(), [](ControlView* a, ControlView* b) {
-        return depthOf(a->model()) > depthOf(b->model());
-    });
-    for (ControlView* frame : frames) {
-        SetWindowPos(frame->hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    std::stable_sort(bottomUp.begin(), bottomUp.end(),
+                     [](ControlView* a, ControlView* b) { return depthOf(a->model()) < depthOf(b->model()); });
+    for (const auto& view : views_) {
+        if (view->model().kind() == ControlKind::Label) bottomUp.push_back(view.get());
+    }
+    for (auto it = bottomUp.rbegin(); it != bottomUp.rend(); ++it) {
+        SetWindowPos((*it)->hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
 }
 
@@ -383,6 +387,12 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 return TRUE;
             break;
         }
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+            // Labels, frames and buttons stand on the dialog's own face colour.
+            SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNTEXT));
+            SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
+            return reinterpret_cast<LRESULT>(faceBrush_.get());
         case WM_CLOSE:
             form_.userCloses();
             return 0;

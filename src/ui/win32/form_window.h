@@ -75,6 +75,7 @@ class FormWindow : public ControlObserver {
     Form& form_;
     DpiScale scale_;
     std::unique_ptr<MessageFonts> fonts_;
+    UniqueGdiObject faceBrush_;
     UniqueWindow window_;
     UniqueWindow toolTips_;
     std::vector<std::unique_ptr<ControlView>> views_;

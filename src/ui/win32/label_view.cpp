@@ -9,16 +9,29 @@
 namespace orv::ui::win32 {
 
 LabelView::LabelView(FormWindow& owner, Label& model) : ControlView(owner, model), label_(model) {
-    create(L"STATIC", SS_LEFTNOWORDWRAP, 0, label_.caption());
+    create(L"STATIC", SS_OWNERDRAW, 0, label_.caption());
 }
 
 void LabelView::update(Property property) {
     if (property == Property::Caption) {
         SetWindowTextW(hwnd(), wide(label_.caption()));
         place();
+        InvalidateRect(hwnd(), nullptr, TRUE);
         return;
     }
     ControlView::update(property);
+}
+
+bool LabelView::drawItem(const DRAWITEMSTRUCT& item) {
+    RECT box = item.rcItem;
+    FillRect(item.hDC, &box, GetSysColorBrush(COLOR_BTNFACE));
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, GetSysColor(IsWindowEnabled(hwnd()) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+    HGDIOBJ previous = SelectObject(item.hDC, owner().font(label_.bold()));
+    const Text& caption = label_.caption();
+    DrawTextW(item.hDC, wide(caption), static_cast<int>(caption.size()), &box, DT_LEFT | DT_WORDBREAK);
+    SelectObject(item.hDC, previous);
+    return true;
 }
 
 RECT LabelView::placement() const {

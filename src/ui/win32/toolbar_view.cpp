@@ -38,7 +38,7 @@ HBITMAP bitmapOf(const ToolbarImage& image, int size) {
 
 ToolbarView::ToolbarView(FormWindow& owner, Toolbar& model) : ControlView(owner, model), toolbar_(model) {
     create(TOOLBARCLASSNAMEW,
-           TBSTYLE_FLAT | TBSTYLE_TRANSPARENT | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, 0, Text{});
+           TBSTYLE_FLAT | TBSTYLE_WRAPABLE | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, 0, Text{});
     SendMessageW(hwnd(), TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     buildImages();
     addButtons();

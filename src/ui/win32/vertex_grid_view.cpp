@@ -72,6 +72,7 @@ void VertexGridView::forgetWindow() {
 
 void VertexGridView::dpiChanged() {
     ControlView::dpiChanged();
+    grown_.clear();
     SendMessageW(editor_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(owner().font(false)), FALSE);
     measure();
     updateScrollBars();
@@ -96,6 +97,10 @@ void VertexGridView::measure() {
     padding_ = scale.scaled(4);
     rowHeight_ = metrics.tmHeight + scale.scaled(5);
     widths_.assign(static_cast<size_t>(columns()), 0);
+    // Widths are counted in digits: the coordinates are what must fit.
+    SIZE digit{};
+    GetTextExtentPoint32W(dc, L"0", 1, &digit);
+    int character = std::max<int>(metrics.tmAveCharWidth, digit.cx);
     for (int32_t c = 0; c < columns(); ++c) {
         const auto& definition = table_.column(c);
         SIZE header{};
@@ -103,7 +108,7 @@ void VertexGridView::measure() {
                               &header);
         int characters = definition.width > 0 ? definition.width : 8;
         widths_[static_cast<size_t>(c)] =
-            std::max<int>(characters * metrics.tmAveCharWidth, header.cx) + 2 * padding_;
+            std::max<int>(characters * character, header.cx) + 2 * padding_;
     }
     if (!widths_.empty()) {
         // The row numbers of the first column must fit however many rows there are.
@@ -112,6 +117,8 @@ void VertexGridView::measure() {
         GetTextExtentPoint32W(dc, digits.c_str(), static_cast<int>(digits.size()), &number);
         widths_[0] = std::max<int>(widths_[0], number.cx + 2 * padding_);
     }
+    grown_.resize(widths_.size(), 0);
+    for (size_t c = 0; c < widths_.size(); ++c) widths_[c] = std::max(widths_[c], grown_[c]);
     SelectObject(dc, previous);
     ReleaseDC(hwnd(), dc);
 }
@@ -210,7 +217,18 @@ void VertexGridView::paint(HDC dc, const RECT& client) {
     std::vector<int32_t> shown{0};
     for (int32_t c = leftColumn_; c < columns() && columnLeft(c) < client.right; ++c) shown.push_back(c);
 
+    bool grew = false;
     auto drawText = [&](const Text& text, RECT box, UINT align) {
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, wide(text), static_cast<int>(text.size()), &extent);
+        for (int32_t c = 0; c < columns(); ++c) {
+            // A column too narrow for what it shows grows (and stays grown): every number is read whole.
+            if (box.left == columnLeft(c) && extent.cx + 2 * padding_ > box.right - box.left) {
+                grown_[static_cast<size_t>(c)] = widths_[static_cast<size_t>(c)] = extent.cx + 2 * padding_;
+                grew = true;
+                break;
+            }
+        }
         InflateRect(&box, -padding_, 0);
         DrawTextW(dc, wide(text), static_cast<int>(text.size()), &box,
                   align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
@@ -260,6 +278,10 @@ void VertexGridView::paint(HDC dc, const RECT& client) {
     SelectObject(dc, previousPen);
     DeleteObject(gridPen);
     SelectObject(dc, previousFont);
+    if (grew) {
+        updateScrollBars();
+        InvalidateRect(hwnd(), nullptr, FALSE);
+    }
 }
 
 // A fill writes millions of cells: one invalidation stands for all of them until the next paint.

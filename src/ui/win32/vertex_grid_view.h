@@ -80,6 +80,7 @@ class VertexGridView : public ControlView {
     UniqueWindow editor_;
     std::optional<Editing> editing_;
     std::vector<int> widths_;
+    std::vector<int> grown_;
     int rowHeight_ = 20;
     int padding_ = 4;
     int32_t topRow_ = 1;
