@@ -1,5 +1,5 @@
-// Shows the two dialogs to a person, as a host would open them: the focus dialog first, then the editor, on a small
-// survey. Every event the component raises is printed.
+// Shows the two dialogs to a person, as a host would open them: the focus dialog first, then the editor, on a
+// small survey. Every event the component raises is printed.
 #include <windows.h>
 
 #include <cstdio>

@@ -1,5 +1,5 @@
-// Pictures of both dialogs as a user sees them, at the DPI of the run, for the README (ORV_SCREENSHOT_DIR names the
-// folder; without it nothing is written).
+// Pictures of both dialogs as a user sees them, at the DPI of the run, for the README (ORV_SCREENSHOT_DIR
+// names the folder; without it nothing is written).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -21,7 +21,8 @@ TEST(DialogScreenshots, FocusDialogAndEditorOnASurvey) {
     for (int16_t tipo : {int16_t{0}, int16_t{1}}) {
         WindowsHost host{surveyDrawing()};
         UiDriver driver([&](UiDriver& ui) {
-            HWND dialog = ui.waitForWindow(tipo == 0 ? L"Enfoca y edita Polilineas" : L"Editor de polilíneas:");
+            HWND dialog =
+                ui.waitForWindow(tipo == 0 ? L"Enfoca y edita Polilineas" : L"Editor de polilíneas:");
             if (tipo == 0) {
                 // The second vertex, so that the picture shows a stepped dialog rather than its first state.
                 auto arrows = ui.byPosition(ui.children(dialog, L"Button", L">"));

@@ -8,10 +8,11 @@
 namespace orv::e2e {
 
 std::string narrow(const std::wstring& text) {
-    int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                   nullptr);
+    int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
+                                   nullptr, nullptr);
     std::string out(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), size, nullptr,
+                        nullptr);
     return out;
 }
 
@@ -85,7 +86,8 @@ HWND UiDriver::waitForWindow(const std::wstring& caption, int timeoutMs) {
 }
 
 bool UiDriver::waitUntilGone(HWND window, int timeoutMs) {
-    return waitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, "the window to close", timeoutMs);
+    return waitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, "the window to close",
+                     timeoutMs);
 }
 
 std::vector<HWND> UiDriver::children(HWND parent, const std::wstring& classPrefix, const std::wstring& text) {
@@ -178,6 +180,23 @@ void UiDriver::click(HWND window) {
     clickAt(window, POINT{rect.right / 2, rect.bottom / 2});
 }
 
+void UiDriver::clickCloseBox(HWND window) {
+    // Found as the system finds it: the point of the caption bar that hit-tests as the close box.
+    RECT frame;
+    GetWindowRect(window, &frame);
+    for (int y = frame.top + 2; y < frame.top + 40; y += 2) {
+        for (int x = frame.right - 2; x > frame.right - 80; x -= 2) {
+            LRESULT hit = SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y));
+            if (hit != HTCLOSE) continue;
+            POINT at{x - 2, y + 2};
+            ScreenToClient(window, &at);
+            clickAt(window, at);
+            return;
+        }
+    }
+    failures_.push_back("no close box on the caption");
+}
+
 void UiDriver::press(WORD key, bool control, bool shift) {
     std::vector<INPUT> inputs;
     auto add = [&](WORD vk, bool up) {
@@ -186,8 +205,8 @@ void UiDriver::press(WORD key, bool control, bool shift) {
         input.ki.wVk = vk;
         input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
         input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-        if (vk == VK_INSERT || vk == VK_DELETE || vk == VK_HOME || vk == VK_END || vk == VK_PRIOR || vk == VK_NEXT ||
-            vk == VK_LEFT || vk == VK_RIGHT || vk == VK_UP || vk == VK_DOWN) {
+        if (vk == VK_INSERT || vk == VK_DELETE || vk == VK_HOME || vk == VK_END || vk == VK_PRIOR ||
+            vk == VK_NEXT || vk == VK_LEFT || vk == VK_RIGHT || vk == VK_UP || vk == VK_DOWN) {
             input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
         }
         inputs.push_back(input);
@@ -215,7 +234,9 @@ void UiDriver::type(const std::wstring& text) {
     pause(60);
 }
 
-void UiDriver::pause(int ms) { Sleep(static_cast<DWORD>(ms)); }
+void UiDriver::pause(int ms) {
+    Sleep(static_cast<DWORD>(ms));
+}
 
 bool UiDriver::waitUntil(const std::function<bool()>& condition, const std::string& what, int timeoutMs) {
     auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
@@ -305,7 +326,8 @@ void UiDriver::closeEverything() {
             [](HWND window, LPARAM context) -> BOOL {
                 DWORD process = 0;
                 GetWindowThreadProcessId(window, &process);
-                if (process == GetCurrentProcessId() && IsWindowVisible(window) && GetWindow(window, GW_OWNER) == nullptr)
+                if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
+                    GetWindow(window, GW_OWNER) == nullptr)
                     reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
                 return TRUE;
             },
@@ -316,7 +338,8 @@ void UiDriver::closeEverything() {
             [](HWND window, LPARAM context) -> BOOL {
                 DWORD process = 0;
                 GetWindowThreadProcessId(window, &process);
-                if (process == GetCurrentProcessId() && IsWindowVisible(window) && GetWindow(window, GW_OWNER) != nullptr &&
+                if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
+                    GetWindow(window, GW_OWNER) != nullptr &&
                     (GetWindowLongW(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION)
                     reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
                 return TRUE;

@@ -1,7 +1,7 @@
 #pragma once
 // A user at the keyboard and mouse, on a thread of its own, while the test's main thread sits in the dialog's
-// modal loop: it finds windows by caption, class and keyboard order, sends real input (SendInput), waits for what
-// it expects, and closes whatever is still open when its script ends so that the test can never hang.
+// modal loop: it finds windows by caption, class and keyboard order, sends real input (SendInput), waits for
+// what it expects, and closes whatever is still open when its script ends so that the test can never hang.
 #include <windows.h>
 
 #include <functional>
@@ -12,7 +12,7 @@
 namespace orv::e2e {
 
 class UiDriver {
-public:
+  public:
     using Script = std::function<void(UiDriver&)>;
     explicit UiDriver(Script script);
     ~UiDriver();
@@ -38,6 +38,8 @@ public:
     // --- Input ---
     void clickAt(HWND window, POINT client, bool right = false, bool twice = false);
     void click(HWND window);
+    // The close box on the caption bar, where the window manager or Wine draws it.
+    void clickCloseBox(HWND window);
     void press(WORD key, bool control = false, bool shift = false);
     void type(const std::wstring& text);
     void pause(int ms);
@@ -52,10 +54,11 @@ public:
     COLORREF pixelAt(HWND window, POINT client);
     // The window as it is on screen, as a BMP file.
     void screenshot(HWND window, const std::wstring& path);
-    // Every visible top-level window of this process, closed (message boxes answered, dialogs by their close box).
+    // Every visible top-level window of this process, closed (message boxes answered, dialogs by their close
+    // box).
     void closeEverything();
 
-private:
+  private:
     void run(const Script& script);
 
     std::vector<std::string> failures_;

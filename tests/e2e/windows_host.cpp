@@ -10,8 +10,8 @@ WindowsHost::~WindowsHost() = default;
 
 void WindowsHost::open(int16_t Tipo) {
     Drawing& d = drawing_;
-    component_.PasaDatos(Tipo, d.frm1, d.PtoEnfo, d.Nuput, d.X, d.Y, d.Z, d.Nombre, d.Código, d.CapaPuntos, d.noCapas,
-                         d.Capas, d.PolN, d.VertP, d.capP, d.NoPoli, d.Polcol);
+    component_.PasaDatos(Tipo, d.frm1, d.PtoEnfo, d.Nuput, d.X, d.Y, d.Z, d.Nombre, d.Código, d.CapaPuntos,
+                         d.noCapas, d.Capas, d.PolN, d.VertP, d.capP, d.NoPoli, d.Polcol);
 }
 
 void WindowsHost::record(std::string event) {
@@ -54,8 +54,8 @@ void WindowsHost::EnfocaPol(int32_t& Name, int32_t& nPtos, DoubleArray& X, Doubl
                             TextArray& Nombre, TextArray& Código, IntegerArray& CapaPuntos, int32_t& PolN,
                             LongArray& nVer, int16_t& capP, int32_t& NoPoli, int32_t& colPol) {
     std::ostringstream out;
-    out << "EnfocaPol(" << Name << ", " << nPtos << ", " << PolN << ", " << test::describe(nVer) << ", " << capP
-        << ", " << NoPoli << ", " << colPol << ")";
+    out << "EnfocaPol(" << Name << ", " << nPtos << ", " << PolN << ", " << test::describe(nVer) << ", "
+        << capP << ", " << NoPoli << ", " << colPol << ")";
     {
         std::lock_guard lock(mutex_);
         if (Nombre.contains(Name)) names_.emplace_back(Name, Nombre.get(Name));
@@ -69,18 +69,21 @@ void WindowsHost::EnfocaPuntito(int32_t& Name, int32_t& polM) {
 }
 
 void WindowsHost::Zoom(VariantBool& amplia, int32_t& punto, int32_t& polM) {
-    std::string flag = amplia == automation::kVariantTrue ? "true" : amplia == automation::kVariantFalse ? "false"
-                                                                                                          : "?";
+    std::string flag = amplia == automation::kVariantTrue    ? "true"
+                       : amplia == automation::kVariantFalse ? "false"
+                                                             : "?";
     record("Zoom(" + flag + ", " + std::to_string(punto) + ", " + std::to_string(polM) + ")");
 }
 
-void WindowsHost::CancelarEnfoca() { record("CancelarEnfoca()"); }
+void WindowsHost::CancelarEnfoca() {
+    record("CancelarEnfoca()");
+}
 
 void WindowsHost::newPolCambiala(int32_t& aPolN, LongArray& aVertP, int16_t& acapP, int32_t& aNoPoli,
                                  int32_t& acolpol) {
     std::ostringstream out;
-    out << "newPolCambiala(" << aPolN << ", " << test::describe(aVertP) << ", " << acapP << ", " << aNoPoli << ", "
-        << acolpol << ")";
+    out << "newPolCambiala(" << aPolN << ", " << test::describe(aVertP) << ", " << acapP << ", " << aNoPoli
+        << ", " << acolpol << ")";
     record(out.str());
     drawing_.writePolyline(aPolN, aVertP, acapP, aNoPoli, acolpol);
 }

@@ -1,7 +1,7 @@
 #pragma once
-// Plays the host in front of real windows: owns a drawing, the Windows services and a C_Enf_Pol, and records every
-// event as one readable string (the same form as the headless tests' recording host). The driver thread reads the
-// record while the dialog runs, so it is kept under a lock.
+// Plays the host in front of real windows: owns a drawing, the Windows services and a C_Enf_Pol, and records
+// every event as one readable string (the same form as the headless tests' recording host). The driver thread
+// reads the record while the dialog runs, so it is kept under a lock.
 #include <cstdint>
 #include <functional>
 #include <mutex>
@@ -24,7 +24,7 @@ using component::TextArray;
 using test::Drawing;
 
 class WindowsHost : public component::C_Enf_PolEvents {
-public:
+  public:
     explicit WindowsHost(Drawing drawing);
     ~WindowsHost() override;
 
@@ -46,15 +46,15 @@ public:
     std::function<void(int32_t& Name, int32_t& polM)> onEnfocaPuntito;
 
     void EnfocaPol(int32_t& Name, int32_t& nPtos, DoubleArray& X, DoubleArray& Y, DoubleArray& Z,
-                   TextArray& Nombre, TextArray& Código, IntegerArray& CapaPuntos, int32_t& PolN, LongArray& nVer,
-                   int16_t& capP, int32_t& NoPoli, int32_t& colPol) override;
+                   TextArray& Nombre, TextArray& Código, IntegerArray& CapaPuntos, int32_t& PolN,
+                   LongArray& nVer, int16_t& capP, int32_t& NoPoli, int32_t& colPol) override;
     void EnfocaPuntito(int32_t& Name, int32_t& polM) override;
     void Zoom(VariantBool& amplia, int32_t& punto, int32_t& polM) override;
     void CancelarEnfoca() override;
     void newPolCambiala(int32_t& aPolN, LongArray& aVertP, int16_t& acapP, int32_t& aNoPoli,
                         int32_t& acolpol) override;
 
-private:
+  private:
     void record(std::string event);
 
     Drawing drawing_;

@@ -84,9 +84,12 @@ FormWindow::FormWindow(Win32Toolkit& toolkit, Form& form) : toolkit_(toolkit), f
     created_ = true;
 }
 
-FormWindow::~FormWindow() { destroy(); }
+FormWindow::~FormWindow() {
+    destroy();
+}
 
-// The form may be going away itself (a form destroyed while loaded unloads through here): it is not touched after.
+// The form may be going away itself (a form destroyed while loaded unloads through here): it is not touched
+// after.
 void FormWindow::destroy() {
     if (!created_) return;
     if (form_.observer() == this) form_.setObserver(nullptr);
@@ -141,8 +144,9 @@ void FormWindow::orderFrames() {
     for (const auto& view : views_) {
         if (view->model().kind() == ControlKind::Frame) bottomUp.push_back(view.get());
     }
-    std::stable_sort(bottomUp.begin(), bottomUp.end(),
-                     [](ControlView* a, ControlView* b) { return depthOf(a->model()) < depthOf(b->model()); });
+    std::stable_sort(bottomUp.begin(), bottomUp.end(), [](ControlView* a, ControlView* b) {
+        return depthOf(a->model()) < depthOf(b->model());
+    });
     for (const auto& view : views_) {
         if (view->model().kind() == ControlKind::Label) bottomUp.push_back(view.get());
     }

@@ -12,7 +12,8 @@ class FrameView : public ControlView {
     void forgetWindow() override;
 
   private:
-    // A group box paints its border and caption only: its inside is filled here, with the dialog's face colour.
+    // A group box paints its border and caption only: its inside is filled here, with the dialog's face
+    // colour.
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                       DWORD_PTR self) noexcept;
 

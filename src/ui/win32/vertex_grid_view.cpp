@@ -107,8 +107,7 @@ void VertexGridView::measure() {
         GetTextExtentPoint32W(dc, wide(definition.header), static_cast<int>(definition.header.size()),
                               &header);
         int characters = definition.width > 0 ? definition.width : 8;
-        widths_[static_cast<size_t>(c)] =
-            std::max<int>(characters * character, header.cx) + 2 * padding_;
+        widths_[static_cast<size_t>(c)] = std::max<int>(characters * character, header.cx) + 2 * padding_;
     }
     if (!widths_.empty()) {
         // The row numbers of the first column must fit however many rows there are.

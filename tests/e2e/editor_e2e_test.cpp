@@ -1,0 +1,216 @@
+// The editor in real windows: the vertex grid driven from the keyboard and the mouse (moving, typing into
+// cells, Esc, copy and paste of a block of rows, adding and removing rows), the toolbar, the colour dialog
+// and the window's placement, with what the host hears each time.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+
+#include "support/drawing.h"
+#include "ui_driver.h"
+#include "windows_host.h"
+
+namespace orv::e2e {
+namespace {
+
+const std::wstring kEditorCaption = L"Editor de polilíneas:";
+
+int32_t pointOf(int32_t polyline, int32_t vertex) {
+    return 1 + ((polyline - 1) * 3 + vertex - 1) % 10;
+}
+
+std::string puntito(int32_t point) {
+    return "EnfocaPuntito(" + std::to_string(point) + ", 1)";
+}
+
+size_t count(const Events& events, const std::string& prefix) {
+    return static_cast<size_t>(std::count_if(events.begin(), events.end(),
+                                             [&](const std::string& e) { return e.rfind(prefix, 0) == 0; }));
+}
+
+struct Editor {
+    HWND dialog;
+    HWND grid;
+};
+
+Events runEditor(WindowsHost& host, const std::function<void(UiDriver&, Editor)>& script) {
+    UiDriver driver([&](UiDriver& ui) {
+        HWND dialog = ui.waitForWindow(kEditorCaption);
+        ui.waitUntil([&] { return host.eventCount() >= 2; }, "the set-up's events");
+        HWND grid = ui.child(dialog, L"Orv_Pol_edit.Grid");
+        // A click on the header row gives the grid the focus without moving its cursor.
+        ui.clickAt(grid, POINT{4, 4});
+        ui.press(VK_HOME, true);
+        ui.settle(dialog);
+        host.clearEvents();
+        script(ui, Editor{dialog, grid});
+    });
+    host.open(1);
+    for (const auto& failure : driver.finish()) ADD_FAILURE() << failure;
+    return host.events();
+}
+
+// The whole table as the grid copies it (Ctrl+A, Ctrl+C): one line per row, columns 1 to 7.
+std::vector<std::wstring> tableLines(UiDriver& ui, Editor editor) {
+    ui.press('A', true);
+    ui.press('C', true);
+    ui.settle(editor.dialog);
+    std::wstring text = ui.clipboardText();
+    std::vector<std::wstring> lines;
+    std::wstringstream in(text);
+    for (std::wstring line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == L'\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+TEST(EditorWindow, ArrowsEnterRowsAndTheHostFollows) {
+    WindowsHost host{test::sampleDrawing(10, 5)};
+    Events events = runEditor(host, [&](UiDriver& ui, Editor editor) {
+        ui.press(VK_DOWN);
+        ui.press(VK_DOWN);
+        ui.press(VK_UP);
+        ui.press(VK_END, true);
+        ui.waitUntil([&] { return host.eventCount() >= 4; }, "four row changes");
+        ui.press(VK_ESCAPE);
+        ui.waitUntilGone(editor.dialog);
+    });
+    EXPECT_EQ(events, (Events{puntito(pointOf(1, 2)), puntito(pointOf(1, 3)), puntito(pointOf(1, 2)),
+                              puntito(pointOf(1, 5)), "CancelarEnfoca()"}));
+}
+
+TEST(EditorWindow, ShowsEveryVertexRowAsTheGridCopiesIt) {
+    WindowsHost host{test::sampleDrawing(10, 5)};
+    std::vector<std::wstring> lines;
+    runEditor(host, [&](UiDriver& ui, Editor editor) {
+        lines = tableLines(ui, editor);
+        ui.press(VK_ESCAPE);
+    });
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[0], L"1\tP1\t1001.125\t2002.5\t100.33333333333333\tC1\tCapa 1");
+    EXPECT_EQ(lines[4], L"5\tP5\t1005.125\t2010.5\t101.66666666666667\tC5\tCapa 1");
+}
+
+TEST(EditorWindow, TypingIntoACellCommitsWithEnterAndEscCancels) {
+    WindowsHost host{test::sampleDrawing(10, 5)};
+    std::vector<std::wstring> lines;
+    Events events = runEditor(host, [&](UiDriver& ui, Editor editor) {
+        ui.press(VK_RIGHT);
+        ui.type(L"Esquina");
+        ui.press(VK_RETURN);
+        ui.waitUntil([&] { return host.saw("EnfocaPol("); }, "the committed name");
+        ui.type(L"Nada");
+        ui.press(VK_ESCAPE);
+        ui.press(VK_F2);
+        ui.press(VK_RETURN);
+        lines = tableLines(ui, editor);
+        ui.press(VK_ESCAPE);
+        ui.waitUntilGone(editor.dialog);
+    });
+    EXPECT_EQ(host.lastNameOf(1), u"Esquina");
+    // One commit (the typed name); Esc dropped "Nada"; F2 and Enter on an unchanged cell commit nothing.
+    EXPECT_EQ(count(events, "EnfocaPol("), 1u);
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[0].substr(0, 10), L"1\tEsquina\t");
+    EXPECT_EQ(lines[1].substr(0, 5), L"2\tP2\t");
+    EXPECT_EQ(events.back(), "CancelarEnfoca()");
+}
+
+TEST(EditorWindow, PastesABlockOfRowsWithOneCommitPerRow) {
+    WindowsHost host{test::sampleDrawing(10, 5)};
+    std::vector<std::wstring> before, after;
+    Events events = runEditor(host, [&](UiDriver& ui, Editor editor) {
+        before = tableLines(ui, editor);
+        ui.press(VK_HOME, true);
+        ui.press(VK_DOWN, false, true);
+        ui.press(VK_END, false, true);
+        ui.press('C', true);
+        ui.press(VK_DOWN);
+        ui.press(VK_DOWN);
+        ui.press(VK_DOWN);
+        ui.settle(editor.dialog);
+        host.clearEvents();
+        ui.press('V', true);
+        ui.waitUntil([&] { return count(host.events(), "EnfocaPol(") >= 2; }, "two row commits");
+        ui.settle(editor.dialog);
+        after = tableLines(ui, editor);
+        ui.press(VK_ESCAPE);
+    });
+    ASSERT_EQ(before.size(), 5u);
+    ASSERT_EQ(after.size(), 5u);
+    EXPECT_EQ(after[3], before[0]);
+    EXPECT_EQ(after[4], before[1]);
+    EXPECT_EQ(after[0], before[0]);
+    EXPECT_EQ(count(events, "EnfocaPol("), 2u);
+}
+
+TEST(EditorWindow, PastingPastTheLastRowAddsRows) {
+    WindowsHost host{test::sampleDrawing(10, 5)};
+    std::vector<std::wstring> after;
+    runEditor(host, [&](UiDriver& ui, Editor editor) {
+        ui.press(VK_HOME, true);
+        ui.press(VK_DOWN, false, true);
+        ui.press(VK_END, false, true);
+        ui.press('C', true);
+        ui.press(VK_END, true);
+        ui.press(VK_HOME);
+        ui.press('V', true);
+        ui.settle(editor.dialog);
+        after = tableLines(ui, editor);
+        ui.press(VK_ESCAPE);
+    });
+    ASSERT_EQ(after.size(), 6u);
+    EXPECT_EQ(after[4].substr(0, 5), L"1\tP1\t");
+    EXPECT_EQ(after[5].substr(0, 5), L"2\tP2\t");
+}
+
+TEST(EditorWindow, InsertAddsARowBelowAndControlDeleteRemovesIt) {
+    WindowsHost host{test::sampleDrawing(10, 5)};
+    std::vector<std::wstring> inserted, removed;
+    Events events = runEditor(host, [&](UiDriver& ui, Editor editor) {
+        ui.press(VK_INSERT);
+        ui.settle(editor.dialog);
+        inserted = tableLines(ui, editor);
+        ui.press(VK_HOME, true);
+        ui.press(VK_DOWN);
+        ui.press(VK_DELETE, true);
+        ui.settle(editor.dialog);
+        removed = tableLines(ui, editor);
+        ui.press(VK_ESCAPE);
+    });
+    ASSERT_EQ(inserted.size(), 6u);
+    EXPECT_EQ(inserted[0].substr(0, 5), L"1\tP1\t");
+    EXPECT_EQ(inserted[1], L"\t\t\t\t\t\t");
+    EXPECT_EQ(inserted[2].substr(0, 5), L"2\tP2\t");
+    ASSERT_EQ(removed.size(), 5u);
+    EXPECT_EQ(removed[1].substr(0, 5), L"2\tP2\t");
+    // Entering another row after rows were added hands the host the list of valid vertices.
+    EXPECT_TRUE(std::find(events.begin(), events.end(),
+                          "EnfocaPol(1, 10, 1, 0:[0 1 2 3 4 5], 1, 3, " +
+                              std::to_string(test::sampleColour(1)) + ")") != events.end())
+        << ::testing::PrintToString(events);
+}
+
+TEST(EditorWindow, ToolbarZoomsOnTheCurrentVertex) {
+    WindowsHost host{test::sampleDrawing(10, 5)};
+    Events events = runEditor(host, [&](UiDriver& ui, Editor editor) {
+        HWND bar = ui.children(editor.dialog, L"ToolbarWindow32").at(0);
+        RECT first{}, second{};
+        SendMessageW(bar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+        SendMessageW(bar, TB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&second));
+        ui.clickAt(bar, POINT{(first.left + first.right) / 2, (first.top + first.bottom) / 2});
+        ui.clickAt(bar, POINT{(second.left + second.right) / 2, (second.top + second.bottom) / 2});
+        ui.waitUntil([&] { return host.eventCount() >= 2; }, "two zoom requests");
+        ui.press(VK_ESCAPE);
+    });
+    ASSERT_GE(events.size(), 2u);
+    EXPECT_EQ(events[0], "Zoom(true, 1, 1)");
+    EXPECT_EQ(events[1], "Zoom(false, 1, 1)");
+}
+
+}  // namespace
+}  // namespace orv::e2e
