@@ -33,6 +33,54 @@ std::wstring classOf(HWND window) {
     return std::wstring(name, static_cast<size_t>(length > 0 ? length : 0));
 }
 
+bool ourVisible(HWND window) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    return process == GetCurrentProcessId() && IsWindowVisible(window);
+}
+
+BOOL CALLBACK findCaption(HWND window, LPARAM context) {
+    auto& search = *reinterpret_cast<Search*>(context);
+    if (!ourVisible(window)) return TRUE;
+    wchar_t text[512];
+    GetWindowTextW(window, text, 512);
+    if (search.caption != text) return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+struct ChildQuery {
+    HWND parent;
+    std::wstring prefix, text;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK findChild(HWND window, LPARAM context) {
+    auto& query = *reinterpret_cast<ChildQuery*>(context);
+    if (GetParent(window) != query.parent) return TRUE;
+    if (!startsWithNoCase(classOf(window), query.prefix)) return TRUE;
+    if (!query.text.empty()) {
+        wchar_t caption[512];
+        GetWindowTextW(window, caption, 512);
+        if (query.text != caption) return TRUE;
+    }
+    query.found.push_back(window);
+    return TRUE;
+}
+
+BOOL CALLBACK findTopLevel(HWND window, LPARAM context) {
+    if (ourVisible(window) && GetWindow(window, GW_OWNER) == nullptr)
+        reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
+    return TRUE;
+}
+
+BOOL CALLBACK findOwnedDialog(HWND window, LPARAM context) {
+    if (ourVisible(window) && GetWindow(window, GW_OWNER) != nullptr &&
+        (GetWindowLongW(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION)
+        reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
+    return TRUE;
+}
+
 }  // namespace
 
 UiDriver::UiDriver(Script script) : thread_([this, script = std::move(script)] { run(script); }) {}
@@ -60,21 +108,7 @@ HWND UiDriver::waitForWindow(const std::wstring& caption, int timeoutMs) {
     Search search{caption};
     auto found = [&] {
         search.found = nullptr;
-        EnumWindows(
-            [](HWND window, LPARAM context) -> BOOL {
-                auto& s = *reinterpret_cast<Search*>(context);
-                DWORD process = 0;
-                GetWindowThreadProcessId(window, &process);
-                if (process != GetCurrentProcessId() || !IsWindowVisible(window)) return TRUE;
-                wchar_t text[512];
-                GetWindowTextW(window, text, 512);
-                if (s.caption == text) {
-                    s.found = window;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
+        EnumWindows(&findCaption, reinterpret_cast<LPARAM>(&search));
         return search.found != nullptr;
     };
     if (!waitUntil(found, "a window captioned \"" + narrow(caption) + "\"", timeoutMs)) {
@@ -91,26 +125,8 @@ bool UiDriver::waitUntilGone(HWND window, int timeoutMs) {
 }
 
 std::vector<HWND> UiDriver::children(HWND parent, const std::wstring& classPrefix, const std::wstring& text) {
-    struct Query {
-        HWND parent;
-        std::wstring prefix, text;
-        std::vector<HWND> found;
-    } query{parent, classPrefix, text, {}};
-    EnumChildWindows(
-        parent,
-        [](HWND window, LPARAM context) -> BOOL {
-            auto& q = *reinterpret_cast<Query*>(context);
-            if (GetParent(window) != q.parent) return TRUE;
-            if (!startsWithNoCase(classOf(window), q.prefix)) return TRUE;
-            if (!q.text.empty()) {
-                wchar_t caption[512];
-                GetWindowTextW(window, caption, 512);
-                if (q.text != caption) return TRUE;
-            }
-            q.found.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&query));
+    ChildQuery query{parent, classPrefix, text, {}};
+    EnumChildWindows(parent, &findChild, reinterpret_cast<LPARAM>(&query));
     return query.found;
 }
 
@@ -322,29 +338,10 @@ void UiDriver::screenshot(HWND window, const std::wstring& path) {
 void UiDriver::closeEverything() {
     for (int round = 0; round < 100; ++round) {
         std::vector<HWND> open;
-        EnumWindows(
-            [](HWND window, LPARAM context) -> BOOL {
-                DWORD process = 0;
-                GetWindowThreadProcessId(window, &process);
-                if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
-                    GetWindow(window, GW_OWNER) == nullptr)
-                    reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&open));
+        EnumWindows(&findTopLevel, reinterpret_cast<LPARAM>(&open));
         // Owned windows (message boxes, the colour dialog) first: their owners are disabled until they go.
         std::vector<HWND> owned;
-        EnumWindows(
-            [](HWND window, LPARAM context) -> BOOL {
-                DWORD process = 0;
-                GetWindowThreadProcessId(window, &process);
-                if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
-                    GetWindow(window, GW_OWNER) != nullptr &&
-                    (GetWindowLongW(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION)
-                    reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&owned));
+        EnumWindows(&findOwnedDialog, reinterpret_cast<LPARAM>(&owned));
         if (open.empty() && owned.empty()) return;
         for (HWND window : owned.empty() ? open : owned) PostMessageW(window, WM_CLOSE, 0, 0);
         pause(100);

@@ -21,6 +21,8 @@ class ModalScope {
     void end();
 
   private:
+    static BOOL CALLBACK collect(HWND window, LPARAM context) noexcept;
+
     HWND dialog_;
     HWND previousActive_;
     std::vector<HWND> disabled_;
