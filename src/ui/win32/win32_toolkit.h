@@ -49,6 +49,8 @@ class Win32Toolkit : public Toolkit {
         ModalScope* scope;
     };
     std::vector<Modal> modal_;
+    static constexpr ULONGLONG kYieldInterval = 10;
+    ULONGLONG lastLook_ = 0;
 };
 
 }  // namespace orv::ui::win32

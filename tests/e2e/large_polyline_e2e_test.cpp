@@ -1,0 +1,86 @@
+// How the editor behaves on a very long polyline under real windows: opening, scrolling and committing an
+// edit are timed and printed (ORV_BENCH_VERTICES sets the length; run_ui.sh uses a million).
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+
+#include "support/drawing.h"
+#include "ui_driver.h"
+#include "windows_host.h"
+
+namespace orv::e2e {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double millisecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+int32_t benchVertices() {
+    const char* text = std::getenv("ORV_BENCH_VERTICES");
+    return text != nullptr && std::atoi(text) > 1 ? std::atoi(text) : 20000;
+}
+
+TEST(LargePolyline, OpensScrollsAndCommitsAnEdit) {
+    int32_t n = benchVertices();
+    test::DrawingSpec spec;
+    spec.points = n;
+    spec.vertices = n;
+    spec.polylines = 1;
+    WindowsHost host{test::sampleDrawing(spec)};
+    Clock::time_point opening;
+    double open = 0, toEnd = 0, pages = 0, commit = 0, close = 0;
+    UiDriver driver([&](UiDriver& ui) {
+        HWND dialog = ui.waitForWindow(L"Editor de polilíneas:", 120000);
+        open = millisecondsSince(opening);
+        HWND grid = ui.child(dialog, L"Orv_Pol_edit.Grid");
+        ui.clickAt(grid, POINT{4, 4});
+        ui.settle(dialog);
+        host.clearEvents();
+
+        auto start = Clock::now();
+        ui.press(VK_END, true);
+        ui.waitUntil([&] { return host.saw("EnfocaPuntito(" + std::to_string(n) + ", 1)"); }, "the last row",
+                     60000);
+        ui.settle(dialog);
+        toEnd = millisecondsSince(start);
+
+        start = Clock::now();
+        for (int i = 0; i < 10; ++i) ui.press(VK_PRIOR);
+        ui.waitUntil([&] { return host.eventCount() >= 11; }, "ten pages up", 60000);
+        ui.settle(dialog);
+        pages = millisecondsSince(start);
+
+        ui.press(VK_HOME);
+        ui.press(VK_RIGHT);
+        ui.type(L"Nuevo");
+        start = Clock::now();
+        ui.press(VK_RETURN);
+        ui.waitUntil([&] { return host.saw("EnfocaPol("); }, "the committed edit", 120000);
+        ui.settle(dialog);
+        commit = millisecondsSince(start);
+
+        start = Clock::now();
+        ui.press(VK_ESCAPE);
+        ui.waitUntilGone(dialog, 60000);
+        close = millisecondsSince(start);
+    });
+    opening = Clock::now();
+    host.open(1);
+    for (const auto& failure : driver.finish()) ADD_FAILURE() << failure;
+    std::printf(
+        "[ MEASURE  ] editor on %d vertices: open %.0f ms (PasaDatos to a painted window), Ctrl+End %.0f ms, "
+        "10 x PgUp %.0f ms, commit of one cell %.0f ms (Enter to the host's EnfocaPol), close %.0f ms\n",
+        n, open, toEnd, pages, commit, close);
+    // Input stays interactive at this size: nothing a user does waits for seconds.
+    EXPECT_LT(toEnd, 5000);
+    EXPECT_LT(pages, 5000);
+}
+
+}  // namespace
+}  // namespace orv::e2e
