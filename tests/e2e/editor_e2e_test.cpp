@@ -23,7 +23,7 @@ int32_t pointOf(int32_t polyline, int32_t vertex) {
 }
 
 std::string puntito(int32_t point) {
-    return "EnfocaPuntito(" + std::to_string(point) + ", 1)";
+    return concat("EnfocaPuntito(", point, ", 1)");
 }
 
 size_t count(const Events& events, const std::string& prefix) {
@@ -190,8 +190,8 @@ TEST(EditorWindow, InsertAddsARowBelowAndControlDeleteRemovesIt) {
     EXPECT_EQ(removed[1].substr(0, 5), L"2\tP2\t");
     // Entering another row after rows were added hands the host the list of valid vertices.
     EXPECT_TRUE(std::find(events.begin(), events.end(),
-                          "EnfocaPol(1, 10, 1, 0:[0 1 2 3 4 5], 1, 3, " +
-                              std::to_string(test::sampleColour(1)) + ")") != events.end())
+                          concat("EnfocaPol(1, 10, 1, 0:[0 1 2 3 4 5], 1, 3, ", test::sampleColour(1),
+                                 ")")) != events.end())
         << ::testing::PrintToString(events);
 }
 

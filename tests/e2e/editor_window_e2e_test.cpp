@@ -41,7 +41,7 @@ void checkClose(UiDriver& ui, const std::string& what, const RECT& actual, const
     bool close = std::abs(actual.left - expected.left) <= 1 && std::abs(actual.top - expected.top) <= 1 &&
                  std::abs(actual.right - expected.right) <= 1 &&
                  std::abs(actual.bottom - expected.bottom) <= 1;
-    ui.check(close, what + " at " + describe(actual) + ", expected " + describe(expected));
+    ui.check(close, concat(what, " at ", describe(actual), ", expected ", describe(expected)));
 }
 
 TEST(EditorWindowLayout, ResizingStretchesTheTableAndKeepsTheButtonRowAtTheBottom) {

@@ -19,7 +19,7 @@ int32_t pointOf(int32_t polyline, int32_t vertex) {
 }
 
 std::string puntito(int32_t point, int32_t polyline) {
-    return "EnfocaPuntito(" + std::to_string(point) + ", " + std::to_string(polyline) + ")";
+    return concat("EnfocaPuntito(", point, ", ", polyline, ")");
 }
 
 // Runs the script against the focus dialog opened on the sample drawing; the host's events after the set-up.
@@ -55,7 +55,7 @@ TEST(FocusDialogWindow, OpensOnCancelarAndEscClosesIt) {
     for (const auto& failure : driver.finish()) ADD_FAILURE() << failure;
     // "Cancelar" unloads the dialog (one Cancela) and raises Cancela once more.
     EXPECT_EQ(host.events(),
-              (Events{"newPolCambiala(1, [1 2 3 4 5], 1, 3, " + std::to_string(test::sampleColour(1)) + ")",
+              (Events{concat("newPolCambiala(1, [1 2 3 4 5], 1, 3, ", test::sampleColour(1), ")"),
                       puntito(1, 1), "CancelarEnfoca()", "CancelarEnfoca()"}));
 }
 

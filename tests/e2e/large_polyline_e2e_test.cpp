@@ -45,8 +45,7 @@ TEST(LargePolyline, OpensScrollsAndCommitsAnEdit) {
 
         auto start = Clock::now();
         ui.press(VK_END, true);
-        ui.waitUntil([&] { return host.saw("EnfocaPuntito(" + std::to_string(n) + ", 1)"); }, "the last row",
-                     60000);
+        ui.waitUntil([&] { return host.saw(concat("EnfocaPuntito(", n, ", 1)")); }, "the last row", 60000);
         ui.settle(dialog);
         toEnd = millisecondsSince(start);
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -66,5 +67,13 @@ class UiDriver {
 };
 
 std::string narrow(const std::wstring& text);
+
+// Text put together through a stream (GCC 12 warns wrongly about chains of string +).
+template <class... Parts>
+std::string concat(const Parts&... parts) {
+    std::ostringstream out;
+    (out << ... << parts);
+    return out.str();
+}
 
 }  // namespace orv::e2e

@@ -2,6 +2,8 @@
 
 #include <sstream>
 
+#include "ui_driver.h"
+
 namespace orv::e2e {
 
 WindowsHost::WindowsHost(Drawing drawing) : drawing_(std::move(drawing)), component_(services_, *this) {}
@@ -64,7 +66,7 @@ void WindowsHost::EnfocaPol(int32_t& Name, int32_t& nPtos, DoubleArray& X, Doubl
 }
 
 void WindowsHost::EnfocaPuntito(int32_t& Name, int32_t& polM) {
-    record("EnfocaPuntito(" + std::to_string(Name) + ", " + std::to_string(polM) + ")");
+    record(concat("EnfocaPuntito(", Name, ", ", polM, ")"));
     if (onEnfocaPuntito) onEnfocaPuntito(Name, polM);
 }
 
@@ -72,7 +74,7 @@ void WindowsHost::Zoom(VariantBool& amplia, int32_t& punto, int32_t& polM) {
     std::string flag = amplia == automation::kVariantTrue    ? "true"
                        : amplia == automation::kVariantFalse ? "false"
                                                              : "?";
-    record("Zoom(" + flag + ", " + std::to_string(punto) + ", " + std::to_string(polM) + ")");
+    record(concat("Zoom(", flag, ", ", punto, ", ", polM, ")"));
 }
 
 void WindowsHost::CancelarEnfoca() {

@@ -10,6 +10,13 @@ namespace orv::ui::win32 {
 
 LabelView::LabelView(FormWindow& owner, Label& model) : ControlView(owner, model), label_(model) {
     create(L"STATIC", SS_OWNERDRAW, 0, label_.caption());
+    // Measured again now that the window and its font exist.
+    place();
+}
+
+void LabelView::dpiChanged() {
+    ControlView::dpiChanged();
+    place();
 }
 
 void LabelView::update(Property property) {

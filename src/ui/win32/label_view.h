@@ -8,6 +8,7 @@ class LabelView : public ControlView {
   public:
     LabelView(FormWindow& owner, Label& model);
     void update(Property property) override;
+    void dpiChanged() override;
     // A caption longer than the design width runs on to the right, as far as its container allows, rather
     // than being cut (the perimeter line is far longer than its label's design width).
     RECT placement() const override;

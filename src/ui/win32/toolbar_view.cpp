@@ -37,11 +37,29 @@ HBITMAP bitmapOf(const ToolbarImage& image, int size) {
 }  // namespace
 
 ToolbarView::ToolbarView(FormWindow& owner, Toolbar& model) : ControlView(owner, model), toolbar_(model) {
-    create(TOOLBARCLASSNAMEW,
-           TBSTYLE_FLAT | TBSTYLE_WRAPABLE | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, 0, Text{});
+    create(TOOLBARCLASSNAMEW, TBSTYLE_FLAT | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, 0, Text{});
     SendMessageW(hwnd(), TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     buildImages();
     addButtons();
+    fitButtons();
+}
+
+// Buttons that would stand partly outside the toolbar's design width are not shown half cut: only whole
+// buttons.
+void ToolbarView::fitButtons() {
+    RECT client;
+    GetClientRect(hwnd(), &client);
+    for (size_t i = 0; i < toolbar_.buttons().size(); ++i) {
+        auto command = static_cast<WPARAM>(kFirstCommand + i);
+        SendMessageW(hwnd(), TB_HIDEBUTTON, command, FALSE);
+    }
+    for (size_t i = 0; i < toolbar_.buttons().size(); ++i) {
+        RECT item{};
+        SendMessageW(hwnd(), TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item));
+        if (item.right > client.right) {
+            SendMessageW(hwnd(), TB_HIDEBUTTON, static_cast<WPARAM>(kFirstCommand + i), TRUE);
+        }
+    }
 }
 
 void ToolbarView::buildImages() {
@@ -76,9 +94,11 @@ void ToolbarView::update(Property property) {
     if (property == Property::Content || property == Property::List) {
         buildImages();
         addButtons();
+        fitButtons();
         return;
     }
     ControlView::update(property);
+    if (property == Property::Bounds) fitButtons();
 }
 
 void ToolbarView::command(WORD, WORD id) {
@@ -91,7 +111,7 @@ void ToolbarView::command(WORD, WORD id) {
 void ToolbarView::dpiChanged() {
     ControlView::dpiChanged();
     buildImages();
-    SendMessageW(hwnd(), TB_AUTOSIZE, 0, 0);
+    fitButtons();
 }
 
 }  // namespace orv::ui::win32

@@ -17,6 +17,7 @@ class ToolbarView : public ControlView {
   private:
     void buildImages();
     void addButtons();
+    void fitButtons();
 
     Toolbar& toolbar_;
     UniqueImageList images_;
