@@ -28,7 +28,7 @@ int32_t benchVertices() {
 
 TEST(LargePolyline, OpensScrollsAndCommitsAnEdit) {
     int32_t n = benchVertices();
-    test::DrawingSpec spec;
+    test::DrawingShape spec;
     spec.points = n;
     spec.vertices = n;
     spec.polylines = 1;
