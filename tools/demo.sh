@@ -1,9 +1,18 @@
 #!/usr/bin/env bash
-# Shows the component to a person: the sample host when it is built, otherwise the dialogs as they are.
+# Shows the component to a person: the sample host when it is built, otherwise the two dialogs on a small survey
+# (tests/e2e/demo_dialogs.cpp). Uses the user's X display, or a virtual one when there is none.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 host="$root/build/win64/host/Orv_Host.exe"
-if [ -f "$host" ]; then
-    exec "$root/tools/wine.sh" "$host"
+dialogs="$root/build/win64/tests/e2e/demo_dialogs.exe"
+program="$host"
+[ -f "$program" ] || program="$dialogs"
+if [ ! -f "$program" ]; then
+    echo "Nothing to show yet: build the win64 preset first (make build-win64)."
+    exit 1
 fi
-echo "The sample host is not built yet; run 'make test' to exercise the dialogs headless."
+if [ -z "${DISPLAY:-}" ]; then
+    echo "No X display: the dialogs run for 30 s on a virtual one (Xvfb), where nobody sees them."
+    exec timeout 30 xvfb-run -a "$root/tools/wine.sh" "$program"
+fi
+exec "$root/tools/wine.sh" "$program"
