@@ -342,6 +342,8 @@ void UiDriver::closeEverything() {
         // Owned windows (message boxes, the colour dialog) first: their owners are disabled until they go.
         std::vector<HWND> owned;
         EnumWindows(&findOwnedDialog, reinterpret_cast<LPARAM>(&owned));
+        std::erase_if(
+            open, [&](HWND window) { return std::find(keep_.begin(), keep_.end(), window) != keep_.end(); });
         if (open.empty() && owned.empty()) return;
         for (HWND window : owned.empty() ? open : owned) PostMessageW(window, WM_CLOSE, 0, 0);
         pause(100);

@@ -55,6 +55,8 @@ class UiDriver {
     COLORREF pixelAt(HWND window, POINT client);
     // The window as it is on screen, as a BMP file.
     void screenshot(HWND window, const std::wstring& path);
+    // A window of the test's own (a host window) that closeEverything leaves alone.
+    void leaveOpen(HWND window) { keep_.push_back(window); }
     // Every visible top-level window of this process, closed (message boxes answered, dialogs by their close
     // box).
     void closeEverything();
@@ -63,6 +65,7 @@ class UiDriver {
     void run(const Script& script);
 
     std::vector<std::string> failures_;
+    std::vector<HWND> keep_;
     std::thread thread_;
 };
 
