@@ -28,11 +28,11 @@ int32_t benchVertices() {
 
 TEST(LargePolyline, OpensScrollsAndCommitsAnEdit) {
     int32_t n = benchVertices();
-    test::DrawingShape spec;
-    spec.points = n;
-    spec.vertices = n;
-    spec.polylines = 1;
-    WindowsHost host{test::sampleDrawing(spec)};
+    test::DrawingShape shape;
+    shape.points = n;
+    shape.vertices = n;
+    shape.polylines = 1;
+    WindowsHost host{test::sampleDrawing(shape)};
     Clock::time_point opening;
     double open = 0, toEnd = 0, pages = 0, commit = 0, close = 0;
     UiDriver driver([&](UiDriver& ui) {

@@ -124,46 +124,46 @@ int32_t sampleColour(int32_t polyline) {
 }
 
 Drawing sampleDrawing(int32_t points, int32_t vertices) {
-    DrawingShape spec;
-    spec.points = points;
-    spec.vertices = vertices;
-    return sampleDrawing(spec);
+    DrawingShape shape;
+    shape.points = points;
+    shape.vertices = vertices;
+    return sampleDrawing(shape);
 }
 
-Drawing sampleDrawing(const DrawingShape& spec) {
+Drawing sampleDrawing(const DrawingShape& shape) {
     Drawing d;
-    d.Nuput = spec.points;
-    d.X.redim(0, spec.points);
-    d.Y.redim(0, spec.points);
-    d.Z.redim(0, spec.points);
-    d.Nombre.redim(0, spec.points);
-    d.Código.redim(0, spec.points);
-    d.CapaPuntos.redim(0, spec.points);
+    d.Nuput = shape.points;
+    d.X.redim(0, shape.points);
+    d.Y.redim(0, shape.points);
+    d.Z.redim(0, shape.points);
+    d.Nombre.redim(0, shape.points);
+    d.Código.redim(0, shape.points);
+    d.CapaPuntos.redim(0, shape.points);
     d.X(0) = d.Y(0) = d.Z(0) = -999.5;
     d.Nombre.set(0, u"decoy");
     d.Código.set(0, u"decoy");
-    for (int32_t p = 1; p <= spec.points; ++p) {
+    for (int32_t p = 1; p <= shape.points; ++p) {
         d.X(p) = 1000 + p + 0.125;
         d.Y(p) = 2000 + 2.0 * p + 0.5;
         d.Z(p) = 100 + p / 3.0;
         d.Nombre.set(p, numbered(u"P", p));
         d.Código.set(p, numbered(u"C", p));
-        d.CapaPuntos(p) = static_cast<int16_t>(spec.layers > 0 ? 1 + (p - 1) % spec.layers : 0);
+        d.CapaPuntos(p) = static_cast<int16_t>(shape.layers > 0 ? 1 + (p - 1) % shape.layers : 0);
     }
-    d.noCapas = spec.layers;
-    d.Capas.redim(0, spec.layers);
+    d.noCapas = shape.layers;
+    d.Capas.redim(0, shape.layers);
     d.Capas.set(0, u"Sin capa");
-    for (int32_t k = 1; k <= spec.layers; ++k) d.Capas.set(k, numbered(u"Capa ", k));
-    for (int32_t k = 1; k <= spec.polylines; ++k) {
+    for (int32_t k = 1; k <= shape.layers; ++k) d.Capas.set(k, numbered(u"Capa ", k));
+    for (int32_t k = 1; k <= shape.polylines; ++k) {
         Polyline polyline;
-        for (int32_t i = 1; i <= spec.vertices + k - 1; ++i)
-            polyline.vertices.push_back(spec.points > 0 ? 1 + ((k - 1) * 3 + i - 1) % spec.points : 0);
-        polyline.layer = static_cast<int16_t>(spec.layers > 0 ? 1 + (k - 1) % spec.layers : 0);
+        for (int32_t i = 1; i <= shape.vertices + k - 1; ++i)
+            polyline.vertices.push_back(shape.points > 0 ? 1 + ((k - 1) * 3 + i - 1) % shape.points : 0);
+        polyline.layer = static_cast<int16_t>(shape.layers > 0 ? 1 + (k - 1) % shape.layers : 0);
         polyline.colour = sampleColour(k);
         d.polylines.push_back(std::move(polyline));
     }
-    d.NoPoli = spec.polylines;
-    if (spec.polylines > 0) d.select(spec.selected, spec.vertexLower);
+    d.NoPoli = shape.polylines;
+    if (shape.polylines > 0) d.select(shape.selected, shape.vertexLower);
     return d;
 }
 

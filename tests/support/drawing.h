@@ -84,7 +84,7 @@ struct DrawingShape {
 // Polyline k: vertex i is point 1 + ((k - 1) * 3 + i - 1) mod points, layer 1 + (k - 1) mod layers, colour
 // sampleColour(k).
 Drawing sampleDrawing(int32_t points = 10, int32_t vertices = 5);
-Drawing sampleDrawing(const DrawingShape& spec);
+Drawing sampleDrawing(const DrawingShape& shape);
 int32_t sampleColour(int32_t polyline);
 
 // Array literals for tests.

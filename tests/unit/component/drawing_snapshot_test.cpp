@@ -28,9 +28,9 @@ TEST(DrawingSnapshot, SeesAWrittenElementARedimAndAReplacedArray) {
 }
 
 TEST(DrawingSnapshot, SampleDrawingHasDistinctPointsAndAPolylineBook) {
-    DrawingShape spec;
-    spec.vertexLower = 0;
-    const Drawing d = sampleDrawing(spec);
+    DrawingShape shape;
+    shape.vertexLower = 0;
+    const Drawing d = sampleDrawing(shape);
     EXPECT_EQ(describe(d.VertP), "0:[-1 1 2 3 4 5]");
     EXPECT_EQ(d.Nombre.get(7), u"P7");
     EXPECT_EQ(d.Código.get(7), u"C7");

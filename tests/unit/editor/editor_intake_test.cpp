@@ -72,10 +72,10 @@ TEST(EditorIntake, LoadStepDrivesTheTableInItsOrder) {
 }
 
 TEST(EditorIntake, HeaderControlsShowThePolyline) {
-    DrawingShape spec;
-    spec.polylines = 4;
-    spec.selected = 2;  // six vertices, layer 2
-    RecordingHost host{sampleDrawing(spec)};
+    DrawingShape shape;
+    shape.polylines = 4;
+    shape.selected = 2;  // six vertices, layer 2
+    RecordingHost host{sampleDrawing(shape)};
     runEditor(host, [&](EditorForm& editor) {
         EXPECT_EQ(automation::toUtf8(editor.form().caption()), "Editor de polilíneas:");
         EXPECT_EQ(automation::toUtf8(editor.textBox("txtVert").text()), "1");
@@ -100,9 +100,9 @@ TEST(EditorIntake, ShortestPolylineAndLayerZero) {
 }
 
 TEST(EditorIntake, VertexListFromSubscriptZeroIgnoresElementZero) {
-    DrawingShape spec;
-    spec.vertexLower = 0;  // VertP(0) holds the decoy -1
-    RecordingHost host{sampleDrawing(spec)};
+    DrawingShape shape;
+    shape.vertexLower = 0;  // VertP(0) holds the decoy -1
+    RecordingHost host{sampleDrawing(shape)};
     runEditor(host, [&](EditorForm& editor) { EXPECT_EQ(editor.table().Rows(), 6); });
     EXPECT_EQ(host.events().front(), "newPolCambiala(1, 0:[-1 1 2 3 4 5], 1, 3, 255)");
     EXPECT_EQ(host.events()[1], "EnfocaPuntito(1, 1)");

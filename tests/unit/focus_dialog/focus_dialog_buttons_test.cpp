@@ -204,10 +204,10 @@ TEST(FocusDialogButtons, FailingStoreAtTheCloseStillClosesTheDialog) {
 }
 
 TEST(FocusDialogButtons, ZoomSendsTheVertexNumberAndThePolyline) {
-    DrawingShape spec;
-    spec.polylines = 8;
-    spec.selected = 7;
-    RecordingHost host{sampleDrawing(spec)};
+    DrawingShape shape;
+    shape.polylines = 8;
+    shape.selected = 7;
+    RecordingHost host{sampleDrawing(shape)};
     Events events;
     host.script([&](ui::Form& form) {
         type(form, "txtVert", "3");

@@ -33,10 +33,10 @@ TEST(FocusDialogIntake, SetUpShowsVertexOneAndTellsTheHostPolylineThenPoint) {
 }
 
 TEST(FocusDialogIntake, TwoVertexPolylineAndVertexListFromZero) {
-    DrawingShape spec;
-    spec.vertices = 2;
-    spec.vertexLower = 0;  // VertP(0) holds a decoy that must not be read
-    RecordingHost host{sampleDrawing(spec)};
+    DrawingShape shape;
+    shape.vertices = 2;
+    shape.vertexLower = 0;  // VertP(0) holds a decoy that must not be read
+    RecordingHost host{sampleDrawing(shape)};
     std::string vertex, polyline;
     host.script([&](ui::Form& form) {
         vertex = shown(form);

@@ -110,9 +110,9 @@ TEST(FocusDialogNavigation, PolylineArrowAsksTwiceThenCentresOnVertexOne) {
 }
 
 TEST(FocusDialogNavigation, TypedPolylineNumberIsSteppedUnchecked) {
-    DrawingShape spec;
-    spec.polylines = 10;
-    RecordingHost host{sampleDrawing(spec)};
+    DrawingShape shape;
+    shape.polylines = 10;
+    RecordingHost host{sampleDrawing(shape)};
     host.answersPolylineRequests = false;  // the host has no polyline 49 to give
     Events events;
     host.script([&](ui::Form& form) {
