@@ -252,6 +252,7 @@ HRESULT EventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* parameters,
         if (i > 1) entry += L", ";
     }
     log_->push_back(entry + L")");
+    ++calls_;
     return hook ? hook(id, *parameters, exception) : S_OK;
 }
 

@@ -82,12 +82,14 @@ struct HostDrawing {
     std::vector<VARIANTARG> byReferenceArguments();
 };
 
-// A sink of __C_Enf_Pol: records "Name(args)" per event and lets a test write into the arguments.
+// A sink of __C_Enf_Pol: records "Name(args)" per event and lets a test write into the arguments. The log
+// belongs to the thread that raises the events; other threads may only read how many it has received.
 class EventSink final : public IDispatch {
   public:
     explicit EventSink(std::vector<std::wstring>* log, std::wstring label);
     using Hook = std::function<HRESULT(DISPID id, DISPPARAMS& parameters, EXCEPINFO* exception)>;
     Hook hook;
+    unsigned calls() const { return calls_; }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override;
     ULONG STDMETHODCALLTYPE AddRef() noexcept override { return ++references_; }
@@ -106,6 +108,7 @@ class EventSink final : public IDispatch {
     std::vector<std::wstring>* log_;
     std::wstring label_;
     std::atomic<ULONG> references_{1};
+    std::atomic<unsigned> calls_{0};
 };
 
 // Subscribes a sink for the life of the object.

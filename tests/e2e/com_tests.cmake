@@ -11,8 +11,12 @@ if(TARGET orv_com_edge)
         ${CMAKE_CURRENT_LIST_DIR}/com_test_host.cpp
         ${CMAKE_CURRENT_LIST_DIR}/com_events_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/com_registration_test.cpp
-        ${CMAKE_CURRENT_LIST_DIR}/com_typelib_test.cpp)
+        ${CMAKE_CURRENT_LIST_DIR}/com_typelib_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/ui_driver.cpp)
     target_link_libraries(com_host_tests PRIVATE orv_com_edge ${ORV_GTEST} ole32 oleaut32 uuid advapi32 user32
-                          version)
+                          gdi32 version)
     add_dependencies(com_host_tests Orv_Pol_edit_scripted)
+    if(TARGET Orv_Pol_edit)
+        add_dependencies(com_host_tests Orv_Pol_edit)
+    endif()
 endif()
