@@ -14,11 +14,6 @@ namespace {
 #define CLSID_KEY L"CLSID\\{89AAB406-1F07-445E-B502-63014D09817F}"
 #define LIBID_KEY L"TypeLib\\{D0755A44-598B-415B-9E63-A000730B4254}"
 
-// The DLL regsvr32 registers: the real one when it is built, else the scripted one (same module file).
-std::wstring registeredDll() {
-    return fileExists(realDll()) ? realDll() : scriptedDll();
-}
-
 DWORD regsvr32(const std::wstring& arguments) {
     std::wstring command = L"regsvr32.exe /s " + arguments;
     STARTUPINFOW startup = {};
@@ -80,12 +75,12 @@ class MachineClasses : public ::testing::Test {
         ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Classes", 0, KEY_ALL_ACCESS, classes_.put()),
                   ERROR_SUCCESS);
     }
-    void TearDown() override { regsvr32(L"/u \"" + registeredDll() + L"\""); }
+    void TearDown() override { regsvr32(L"/u \"" + realDll() + L"\""); }
     com::UniqueHkey classes_;
 };
 
 TEST_F(MachineClasses, Regsvr32RegistersTwiceAlikeAndUnregistersExactlyItsOwn) {
-    const std::wstring dll = registeredDll();
+    const std::wstring dll = realDll();
     ASSERT_EQ(regsvr32(L"\"" + dll + L"\""), 0u);
     expectRegistered(classes_.get(), dll);
     ASSERT_EQ(regsvr32(L"\"" + dll + L"\""), 0u);
@@ -107,7 +102,7 @@ TEST_F(MachineClasses, Regsvr32RegistersTwiceAlikeAndUnregistersExactlyItsOwn) {
 }
 
 TEST_F(MachineClasses, TheClassIsMadeByProgrammaticNameAndByClassIdentifierAlike) {
-    ASSERT_EQ(regsvr32(L"\"" + registeredDll() + L"\""), 0u);
+    ASSERT_EQ(regsvr32(L"\"" + realDll() + L"\""), 0u);
     CLSID byName = {};
     ASSERT_EQ(CLSIDFromProgID(L"Orv_Pol_edit.C_Enf_Pol", &byName), S_OK);
     EXPECT_EQ(byName, CLSID_C_Enf_Pol);

@@ -21,9 +21,6 @@ std::wstring environmentPath(const wchar_t* name) {
 std::wstring realDll() {
     return environmentPath(L"ORV_COM_DLL");
 }
-std::wstring scriptedDll() {
-    return environmentPath(L"ORV_COM_SCRIPTED_DLL");
-}
 std::wstring i686Dll() {
     return environmentPath(L"ORV_COM_DLL_I686");
 }
@@ -46,13 +43,6 @@ ComPtr<IClassFactory> LoadedServer::factory() const {
     ComPtr<IClassFactory> factory;
     if (get) get(CLSID_C_Enf_Pol, IID_IClassFactory, factory.putVoid());
     return factory;
-}
-
-ComPtr<_C_Enf_Pol> LoadedServer::create() const {
-    ComPtr<_C_Enf_Pol> object;
-    if (ComPtr<IClassFactory> made = factory())
-        made->CreateInstance(nullptr, IID__C_Enf_Pol, object.putVoid());
-    return object;
 }
 
 HRESULT LoadedServer::call(const char* exportName) const {

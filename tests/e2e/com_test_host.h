@@ -19,14 +19,12 @@ namespace orv::e2e {
 
 using com::ComPtr;
 
-// Paths handed in by run_com.sh: the real DLL (may be absent until it is built), the scripted one, the i686
-// DLL.
+// Paths handed in by run_com.sh: the x86_64 DLL and the i686 one.
 std::wstring realDll();
-std::wstring scriptedDll();
 std::wstring i686Dll();
 bool fileExists(const std::wstring& path);
 
-// A server DLL loaded into the test process, its class made through its own DllGetClassObject.
+// A server DLL loaded into the test process, its exports called directly.
 class LoadedServer {
   public:
     explicit LoadedServer(const std::wstring& path);
@@ -34,7 +32,6 @@ class LoadedServer {
     LoadedServer(const LoadedServer&) = delete;
     LoadedServer& operator=(const LoadedServer&) = delete;
 
-    ComPtr<_C_Enf_Pol> create() const;
     ComPtr<IClassFactory> factory() const;
     HRESULT canUnloadNow() const;
     HRESULT call(const char* exportName) const;

@@ -158,7 +158,7 @@ ComPtr<ITypeLib> embeddedLibrary(const std::wstring& dll) {
 }
 
 std::wstring dllUnderTest() {
-    return fileExists(realDll()) ? realDll() : scriptedDll();
+    return realDll();
 }
 
 TEST(EmbeddedTypeLibrary, LibraryAttributes) {

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The COM server's suite: static checks of both DLLs (exports, imports) and the test host under Wine (type library,
-# version records, registration, creation, calls and events), then a script host smoke test. Ends with one
-# GoogleTest-style summary of everything.
+# version records, registration, creation, calls, and events from the real dialogs worked by a user thread), then a
+# script host smoke test. Ends with one GoogleTest-style summary of everything.
 set -uo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 cd "$root"
@@ -19,7 +19,6 @@ check() {
 
 dll64=build/win64/src/component/com/Orv_Pol_edit.dll
 dll32=build/win32/src/component/com/Orv_Pol_edit.dll
-scripted=build/win64/tests/e2e/Orv_Pol_edit_scripted.dll
 host=build/win64/tests/e2e/com_host_tests.exe
 
 # The export table: "ordinal name" per export, nothing else.
@@ -58,24 +57,16 @@ expect_machine() {
     grep -q "file format $1" <<<"$header"
 }
 
-real_present=0
-[ -f "$dll64" ] && real_present=1
-if [ $real_present = 1 ]; then
-    check "Exports.X86_64Dll" expect_exports x86_64-w64-mingw32-objdump "$dll64"
-    check "Imports.X86_64Dll" expect_own_runtime x86_64-w64-mingw32-objdump "$dll64"
-    check "Machine.X86_64Dll" expect_machine pei-x86-64 "$dll64"
-    check "Exports.I686Dll" expect_exports i686-w64-mingw32-objdump "$dll32"
-    check "Imports.I686Dll" expect_own_runtime i686-w64-mingw32-objdump "$dll32"
-    check "Machine.I686Dll" expect_machine pei-i386 "$dll32"
-else
-    echo "Orv_Pol_edit.dll is not built yet: the checks of the real DLL run on the scripted server"
-fi
-check "Exports.ScriptedDll" expect_exports x86_64-w64-mingw32-objdump "$scripted"
+check "Exports.X86_64Dll" expect_exports x86_64-w64-mingw32-objdump "$dll64"
+check "Imports.X86_64Dll" expect_own_runtime x86_64-w64-mingw32-objdump "$dll64"
+check "Machine.X86_64Dll" expect_machine pei-x86-64 "$dll64"
+check "Exports.I686Dll" expect_exports i686-w64-mingw32-objdump "$dll32"
+check "Imports.I686Dll" expect_own_runtime i686-w64-mingw32-objdump "$dll32"
+check "Machine.I686Dll" expect_machine pei-i386 "$dll32"
 
 windows_path() { [ -f "$1" ] && echo "Z:$(realpath "$1" | sed 's|/|\\|g')" || echo ""; }
-export ORV_COM_DLL ORV_COM_SCRIPTED_DLL ORV_COM_DLL_I686
+export ORV_COM_DLL ORV_COM_DLL_I686
 ORV_COM_DLL=$(windows_path "$dll64")
-ORV_COM_SCRIPTED_DLL=$(windows_path "$scripted")
 ORV_COM_DLL_I686=$(windows_path "$dll32")
 export WINEPREFIX="${WINEPREFIX:-$root/build/win64/wineprefix}"
 log=$(mktemp)
@@ -106,7 +97,7 @@ smoke() {
     echo "$out" | grep -q "created .*C_Enf_Pol"
 }
 if [ -f "$WINEPREFIX/drive_c/windows/system32/cscript.exe" ]; then
-    check "ScriptHost.CreateObjectByProgId" smoke "${ORV_COM_DLL:-$ORV_COM_SCRIPTED_DLL}"
+    check "ScriptHost.CreateObjectByProgId" smoke "$ORV_COM_DLL"
 fi
 rm -f "$log"
 
