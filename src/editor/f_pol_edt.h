@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 
+#include "automation/number_locale.h"
 #include "collaborators/vertex_table.h"
 #include "component/component_services.h"
 #include "component/dialog_events.h"
@@ -72,6 +73,11 @@ class F_Pol_Edt : public component::PolylineDialog {
     void LlenaTabla();
     void LlenaFila(int32_t& row, int32_t& p);
     bool LeeFila(int32_t& row);
+    // The row's X, Y and Z cells into xyz; the first that is not a number is refused with the box of an apply
+    // or of a one-row commit, and the reading stops there.
+    bool LeeCoordenadas(int32_t row, const automation::NumberLocale& locale, bool aplicando, double* xyz);
+    // Writes the row's texts and the coordinates read from it into point p.
+    void GuardaFila(int32_t row, int32_t p, const double* xyz);
     void ListaVertices(LongArray& list);
     void SincronizaVertP();
     void tblPol_RowEnter();

@@ -43,32 +43,15 @@ bool F_Pol_Edt::AplicaTabla() {
         const int32_t p = NumeroDePunto(r);
         ultimo = p;
         if (!EsPunto(p)) continue;
-        for (int32_t column = 3; column <= 5; ++column) {
-            const std::optional<double> numero =
-                automation::tryReadLocaleNumber(tblPol.Cell(r, column), locale);
-            if (!numero) {
-                AvisaCeldaNoNumerica(r, column, true);
-                return false;
-            }
-            coordenadas.push_back(*numero);
-        }
+        coordenadas.resize(coordenadas.size() + 3);
+        if (!LeeCoordenadas(r, locale, true, &coordenadas[coordenadas.size() - 3])) return false;
         L(++k) = p;
         filas.push_back(r);
     }
 
     // No yield from here on: the rows read above are all still there and nothing else runs meanwhile.
-    for (int32_t i = 1; i <= k; ++i) {
-        const int32_t r = filas[static_cast<size_t>(i - 1)];
-        const int32_t p = L(i);
-        const double* xyz = &coordenadas[3 * static_cast<size_t>(i - 1)];
-        Nombre.set(p, TextoCelda(r, 2));
-        X(p) = xyz[0];
-        Y(p) = xyz[1];
-        Z(p) = xyz[2];
-        Código.set(p, TextoCelda(r, 6));
-        // The row's layer text renames the point's layer, for every point on it.
-        Capas.set(CapaPuntos(p), TextoCelda(r, 7));
-    }
+    for (int32_t i = 1; i <= k; ++i)
+        GuardaFila(filas[static_cast<size_t>(i - 1)], L(i), &coordenadas[3 * static_cast<size_t>(i - 1)]);
     PtoAct = ultimo;
 
     if (k != NumVert) {

@@ -57,23 +57,34 @@ bool F_Pol_Edt::LeeFila(int32_t& row) {
 
     // All three coordinates are read before anything is written, so that a refused row leaves the point as it
     // was.
-    const automation::NumberLocale locale = services_.numberLocale();
     double coordenadas[3];
-    for (int32_t i = 0; i < 3; ++i) {
-        const std::optional<double> numero = automation::tryReadLocaleNumber(tblPol.Cell(row, 3 + i), locale);
+    if (!LeeCoordenadas(row, services_.numberLocale(), false, coordenadas)) return false;
+    GuardaFila(row, p, coordenadas);
+    return true;
+}
+
+bool F_Pol_Edt::LeeCoordenadas(int32_t row, const automation::NumberLocale& locale, bool aplicando,
+                               double* xyz) {
+    for (int32_t column = 3; column <= 5; ++column) {
+        const std::optional<double> numero =
+            automation::tryReadLocaleNumber(tblPol.Cell(row, column), locale);
         if (!numero) {
-            AvisaCeldaNoNumerica(row, 3 + i, false);
+            AvisaCeldaNoNumerica(row, column, aplicando);
             return false;
         }
-        coordenadas[i] = *numero;
+        xyz[column - 3] = *numero;
     }
-    Nombre.set(p, TextoCelda(row, 2));
-    X(p) = coordenadas[0];
-    Y(p) = coordenadas[1];
-    Z(p) = coordenadas[2];
-    Código.set(p, TextoCelda(row, 6));
-    Capas.set(CapaPuntos(p), TextoCelda(row, 7));
     return true;
+}
+
+void F_Pol_Edt::GuardaFila(int32_t row, int32_t p, const double* xyz) {
+    Nombre.set(p, TextoCelda(row, 2));
+    X(p) = xyz[0];
+    Y(p) = xyz[1];
+    Z(p) = xyz[2];
+    Código.set(p, TextoCelda(row, 6));
+    // The row's layer text renames the point's layer, for every point on it.
+    Capas.set(CapaPuntos(p), TextoCelda(row, 7));
 }
 
 void F_Pol_Edt::ListaVertices(LongArray& list) {

@@ -1,5 +1,6 @@
 #include "focus_dialog/focus_dialog_form.h"
 
+#include <initializer_list>
 #include <utility>
 #include <vector>
 
@@ -12,12 +13,30 @@ std::array<C*, 2> pairOf(ui::Form& form, const char* name, ui::Control* parent) 
     return {&form.add<C>(name, parent, 0), &form.add<C>(name, parent, 1)};
 }
 
-void place(ui::Control& control, double left, double top, double width, double height) {
-    control.setBounds(left, top, width, height);
+struct Bounds {
+    double left, top, width, height;
+};
+
+// A control's design: its caption (or, for a text or combo box, its text) and its place in its parent.
+template <class C>
+void design(C& control, const char16_t* text, Bounds at) {
+    if constexpr (requires { control.setCaption(text); })
+        control.setCaption(text);
+    else
+        control.setText(text);
+    control.setBounds(at.left, at.top, at.width, at.height);
 }
 
-void caption(ui::Label& label, const char16_t* text) {
-    label.setCaption(text);
+template <class C>
+struct Design {
+    C& control;
+    const char16_t* text;
+    Bounds at;
+};
+
+template <class C>
+void design(std::initializer_list<Design<C>> controls) {
+    for (const Design<C>& d : controls) design(d.control, d.text, d.at);
 }
 
 }  // namespace
@@ -58,101 +77,65 @@ FocusDialogForm::FocusDialogForm(ui::Toolkit& toolkit)
     // Until the toolkit reports its frame at load, the outer size is the design client size.
     form.setBounds(0, 0, kDesignClientWidth, kDesignClientHeight);
 
-    // In the dialog.
-    fraPuntos.setCaption(u"Datos:");
-    fraPuntos.setBold(true);
-    place(fraPuntos, 30, 90, 2925, 4185);
-    cmdCancelar.setCaption(u"Cancelar");
-    cmdCancelar.setCancel(true);
-    place(cmdCancelar, 30, 4320, 885, 405);
-    cmdRedibuja.setCaption(u"Aplicar");
-    cmdRedibuja.setToolTip(u"Aplica los cambios y redibuja");
-    place(cmdRedibuja, 930, 4320, 885, 405);
-    cmdAceptar.setCaption(u"Capturar <<");
-    cmdAceptar.setToolTip(u"Captura gráficamente otro punto");
-    place(cmdAceptar, 1860, 4320, 1125, 405);
-
-    // In fraPuntos: the polyline row.
     Label8[1] = &form.add<ui::Label>("Label8", &fraPuntos, 1);
-    caption(*Label8[1], u"Polilínea");
-    place(*Label8[1], 150, 270, 615, 195);
-    txPolis.setText(u"1");
-    txPolis.setBold(true);
-    place(txPolis, 990, 210, 555, 315);
-    caption(labPolis, u"/ 1");
-    labPolis.setBold(true);
-    place(labPolis, 1620, 270, 555, 285);
-    cmdAvP[0]->setCaption(u"<");
-    place(*cmdAvP[0], 2100, 240, 285, 285);
-    cmdAvP[1]->setCaption(u">");
-    place(*cmdAvP[1], 2430, 240, 285, 285);
-    for (ui::CommandButton* arrow : cmdAvP) arrow->setBold(true);
-    fraPoli.setBold(true);
-    place(fraPoli, 60, 600, 2835, 3555);
-
-    // In fraPoli: the vertex row, the polyline's layer and colour.
     Label8[0] = &form.add<ui::Label>("Label8", &fraPoli, 0);
-    caption(*Label8[0], u"Vértice");
-    place(*Label8[0], 150, 270, 495, 195);
-    txtVert.setText(u"1");
-    place(txtVert, 930, 240, 555, 285);
-    caption(labPol, u"/ 1");
-    place(labPol, 1560, 270, 495, 285);
-    cmdAv[0]->setCaption(u"<");
-    place(*cmdAv[0], 2070, 240, 285, 285);
-    cmdAv[1]->setCaption(u">");
-    place(*cmdAv[1], 2400, 240, 285, 285);
     Label8[2] = &form.add<ui::Label>("Label8", &fraPoli, 2);
-    caption(*Label8[2], u"Capa");
-    place(*Label8[2], 270, 630, 375, 195);
-    cmbCapaPol.setText(u"Combo1");
-    place(cmbCapaPol, 930, 600, 1755, 315);
-    cmdColor.setCaption(u" ");
+
+    design<ui::Frame>({
+        {fraPuntos, u"Datos:", {30, 90, 2925, 4185}},
+        {fraVert, u"Vértice", {60, 900, 2745, 2595}},
+        {Frame1, u"Zoom", {1590, 240, 975, 675}},
+    });
+    design<ui::Label>({
+        {*Label8[1], u"Polilínea", {150, 270, 615, 195}},
+        {labPolis, u"/ 1", {1620, 270, 555, 285}},
+        {*Label8[0], u"Vértice", {150, 270, 495, 195}},
+        {labPol, u"/ 1", {1560, 270, 495, 285}},
+        {*Label8[2], u"Capa", {270, 630, 375, 195}},
+        {Label1, u"Nº:", {405, 300, 225, 195}},
+        {Label2, u"Nombre:", {30, 615, 600, 195}},
+        {Label3, u"X:", {480, 945, 150, 195}},
+        {Label4, u"Y:", {480, 1260, 150, 195}},
+        {Label5, u"Z:", {480, 1575, 150, 195}},
+        {Label6, u"Código:", {90, 1905, 540, 195}},
+        {Label7, u"Capa:", {210, 2220, 420, 195}},
+    });
+    design<ui::TextBox>({
+        {txPolis, u"1", {990, 210, 555, 315}},
+        {txtVert, u"1", {930, 240, 555, 285}},
+        {txtN, u"1", {810, 300, 645, 285}},
+        {txtNom, u"1", {810, 630, 705, 285}},
+        {txtX, u"0.000", {810, 945, 1575, 285}},
+        {txtY, u"0.000", {810, 1260, 1575, 285}},
+        {txtZ, u"0.00", {810, 1560, 1575, 285}},
+        {txtcod, u" ", {810, 1905, 1575, 285}},
+    });
+    design<ui::ComboBox>({
+        {cmbCapaPol, u"Combo1", {930, 600, 1755, 315}},
+        {cmbCapa, u"Combo1", {810, 2220, 1575, 315}},
+    });
+    design<ui::CommandButton>({
+        {cmdCancelar, u"Cancelar", {30, 4320, 885, 405}},
+        {cmdRedibuja, u"Aplicar", {930, 4320, 885, 405}},
+        {cmdAceptar, u"Capturar <<", {1860, 4320, 1125, 405}},
+        {*cmdAvP[0], u"<", {2100, 240, 285, 285}},
+        {*cmdAvP[1], u">", {2430, 240, 285, 285}},
+        {*cmdAv[0], u"<", {2070, 240, 285, 285}},
+        {*cmdAv[1], u">", {2400, 240, 285, 285}},
+        {cmdColor, u" ", {2040, 30, 645, 165}},
+        {*cmdZm[0], u"+", {540, 240, 315, 315}},
+        {*cmdZm[1], u"-", {120, 240, 315, 315}},  // left of "+"
+    });
+    fraPoli.setBounds(60, 600, 2835, 3555);  // its caption names the polyline on display
+    for (ui::Control* bold : std::initializer_list<ui::Control*>{&fraPuntos, &fraPoli, &fraVert, &txPolis,
+                                                                 &labPolis, cmdAvP[0], cmdAvP[1]})
+        bold->setBold(true);
+    cmdCancelar.setCancel(true);
+    cmdRedibuja.setToolTip(u"Aplica los cambios y redibuja");
+    cmdAceptar.setToolTip(u"Captura gráficamente otro punto");
     cmdColor.setGraphical(true);
-    place(cmdColor, 2040, 30, 645, 165);
-    fraVert.setCaption(u"Vértice");
-    fraVert.setBold(true);
-    place(fraVert, 60, 900, 2745, 2595);
-
-    // In fraVert: the point behind the vertex.
-    caption(Label1, u"Nº:");
-    place(Label1, 405, 300, 225, 195);
-    txtN.setText(u"1");
-    place(txtN, 810, 300, 645, 285);
-    Frame1.setCaption(u"Zoom");
-    place(Frame1, 1590, 240, 975, 675);
-    caption(Label2, u"Nombre:");
-    place(Label2, 30, 615, 600, 195);
-    txtNom.setText(u"1");
-    place(txtNom, 810, 630, 705, 285);
-    caption(Label3, u"X:");
-    place(Label3, 480, 945, 150, 195);
-    txtX.setText(u"0.000");
-    place(txtX, 810, 945, 1575, 285);
-    caption(Label4, u"Y:");
-    place(Label4, 480, 1260, 150, 195);
-    txtY.setText(u"0.000");
-    place(txtY, 810, 1260, 1575, 285);
-    caption(Label5, u"Z:");
-    place(Label5, 480, 1575, 150, 195);
-    txtZ.setText(u"0.00");
-    place(txtZ, 810, 1560, 1575, 285);
-    caption(Label6, u"Código:");
-    place(Label6, 90, 1905, 540, 195);
-    txtcod.setText(u" ");
-    place(txtcod, 810, 1905, 1575, 285);
-    caption(Label7, u"Capa:");
-    place(Label7, 210, 2220, 420, 195);
-    cmbCapa.setText(u"Combo1");
-    place(cmbCapa, 810, 2220, 1575, 315);
-
-    // In Frame1: "-" stands left of "+".
-    cmdZm[0]->setCaption(u"+");
     cmdZm[0]->setToolTip(u"Amplia el dibujo");
-    place(*cmdZm[0], 540, 240, 315, 315);
-    cmdZm[1]->setCaption(u"-");
     cmdZm[1]->setToolTip(u"Reduce el dibujo");
-    place(*cmdZm[1], 120, 240, 315, 315);
 
     setTabOrder();
 }

@@ -5,6 +5,7 @@
 
 #include <oleauto.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -74,50 +75,55 @@ void PrintTo(const Param& p, std::ostream* out) {
          << (p.byRef ? " [in,out]" : " [in]");
 }
 
-const std::vector<Param> kPasaDatos = {{L"Tipo", L"I2", true},
-                                       {L"frm1", L"DISPATCH", true},
-                                       {L"PtoEnfo", L"I4", true},
-                                       {L"Nuput", L"I4", true},
-                                       {L"X", L"SAFEARRAY R8", true},
-                                       {L"Y", L"SAFEARRAY R8", true},
-                                       {L"Z", L"SAFEARRAY R8", true},
-                                       {L"Nombre", L"SAFEARRAY BSTR", true},
-                                       {L"C\u00f3digo", L"SAFEARRAY BSTR", true},
-                                       {L"CapaPuntos", L"SAFEARRAY I2", true},
-                                       {L"noCapas", L"I4", true},
-                                       {L"Capas", L"SAFEARRAY BSTR", true},
-                                       {L"PolN", L"I4", true},
-                                       {L"VertP", L"SAFEARRAY I4", true},
-                                       {L"capP", L"I2", true},
-                                       {L"NoPoli", L"I4", false},
-                                       {L"Polcol", L"I4", true}};
+// The point arrays travel alike in the method and in the event that hands the edits back.
+std::vector<Param> withPointArrays(std::vector<Param> before, std::initializer_list<Param> after) {
+    for (const wchar_t* name : {L"X", L"Y", L"Z"}) before.push_back({name, L"SAFEARRAY R8", true});
+    before.push_back({L"Nombre", L"SAFEARRAY BSTR", true});
+    before.push_back({L"C\u00f3digo", L"SAFEARRAY BSTR", true});
+    before.push_back({L"CapaPuntos", L"SAFEARRAY I2", true});
+    before.insert(before.end(), after);
+    return before;
+}
 
-struct Event {
+struct Member {
     MEMBERID id;
     std::wstring name;
+    FUNCKIND kind;
+    std::wstring result;
     std::vector<Param> params;
 };
-const std::vector<Event> kEvents = {
-    {1,
-     L"EnfocaPol",
-     {{L"Name", L"I4", true},
-      {L"nPtos", L"I4", true},
-      {L"X", L"SAFEARRAY R8", true},
-      {L"Y", L"SAFEARRAY R8", true},
-      {L"Z", L"SAFEARRAY R8", true},
-      {L"Nombre", L"SAFEARRAY BSTR", true},
-      {L"C\u00f3digo", L"SAFEARRAY BSTR", true},
-      {L"CapaPuntos", L"SAFEARRAY I2", true},
-      {L"PolN", L"I4", true},
-      {L"nVer", L"SAFEARRAY I4", true},
-      {L"capP", L"I2", true},
-      {L"NoPoli", L"I4", true},
-      {L"colPol", L"I4", true}}},
-    {2, L"EnfocaPuntito", {{L"Name", L"I4", true}, {L"polM", L"I4", true}}},
-    {3, L"Zoom", {{L"amplia", L"BOOL", true}, {L"punto", L"I4", true}, {L"polM", L"I4", true}}},
-    {4, L"CancelarEnfoca", {}},
+
+const Member kPasaDatos = {DISPID_PasaDatos, L"PasaDatos", FUNC_PUREVIRTUAL, L"HRESULT",
+                           withPointArrays({{L"Tipo", L"I2", true},
+                                            {L"frm1", L"DISPATCH", true},
+                                            {L"PtoEnfo", L"I4", true},
+                                            {L"Nuput", L"I4", true}},
+                                           {{L"noCapas", L"I4", true},
+                                            {L"Capas", L"SAFEARRAY BSTR", true},
+                                            {L"PolN", L"I4", true},
+                                            {L"VertP", L"SAFEARRAY I4", true},
+                                            {L"capP", L"I2", true},
+                                            {L"NoPoli", L"I4", false},
+                                            {L"Polcol", L"I4", true}})};
+
+const std::vector<Member> kEvents = {
+    {1, L"EnfocaPol", FUNC_DISPATCH, L"VOID",
+     withPointArrays({{L"Name", L"I4", true}, {L"nPtos", L"I4", true}}, {{L"PolN", L"I4", true},
+                                                                         {L"nVer", L"SAFEARRAY I4", true},
+                                                                         {L"capP", L"I2", true},
+                                                                         {L"NoPoli", L"I4", true},
+                                                                         {L"colPol", L"I4", true}})},
+    {2, L"EnfocaPuntito", FUNC_DISPATCH, L"VOID", {{L"Name", L"I4", true}, {L"polM", L"I4", true}}},
+    {3,
+     L"Zoom",
+     FUNC_DISPATCH,
+     L"VOID",
+     {{L"amplia", L"BOOL", true}, {L"punto", L"I4", true}, {L"polM", L"I4", true}}},
+    {4, L"CancelarEnfoca", FUNC_DISPATCH, L"VOID", {}},
     {5,
      L"newPolCambiala",
+     FUNC_DISPATCH,
+     L"VOID",
      {{L"aPolN", L"I4", true},
       {L"aVertP", L"SAFEARRAY I4", true},
       {L"acapP", L"I2", true},
@@ -129,6 +135,15 @@ std::wstring nameOf(ITypeInfo* info, MEMBERID id = MEMBERID_NIL) {
     com::UniqueBstr name;
     info->GetDocumentation(id, name.put(), nullptr, nullptr, nullptr);
     return name.str();
+}
+
+void expectMember(ITypeInfo* info, const FUNCDESC& function, const Member& expected) {
+    EXPECT_EQ(function.memid, expected.id);
+    EXPECT_EQ(nameOf(info, function.memid), expected.name);
+    EXPECT_EQ(function.funckind, expected.kind) << function.memid;
+    EXPECT_EQ(function.invkind, INVOKE_FUNC) << function.memid;
+    EXPECT_EQ(typeText(function.elemdescFunc.tdesc), expected.result) << function.memid;
+    EXPECT_EQ(parametersOf(info, function), expected.params);
 }
 
 struct Attributes {
@@ -161,8 +176,8 @@ std::wstring dllUnderTest() {
     return realDll();
 }
 
-TEST(EmbeddedTypeLibrary, LibraryAttributes) {
-    ComPtr<ITypeLib> library = embeddedLibrary(dllUnderTest());
+void expectLibraryAttributes(const std::wstring& dll, SYSKIND syskind) {
+    ComPtr<ITypeLib> library = embeddedLibrary(dll);
     ASSERT_TRUE(library);
     TLIBATTR* a = nullptr;
     ASSERT_EQ(library->GetLibAttr(&a), S_OK);
@@ -170,7 +185,7 @@ TEST(EmbeddedTypeLibrary, LibraryAttributes) {
     EXPECT_EQ(a->wMajorVerNum, 39);
     EXPECT_EQ(a->wMinorVerNum, 0);
     EXPECT_EQ(a->lcid, 0x0409u);
-    EXPECT_EQ(a->syskind, sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32);
+    EXPECT_EQ(a->syskind, syskind);
     library->ReleaseTLibAttr(a);
     com::UniqueBstr name, help;
     library->GetDocumentation(-1, name.put(), help.put(), nullptr, nullptr);
@@ -179,17 +194,51 @@ TEST(EmbeddedTypeLibrary, LibraryAttributes) {
     EXPECT_EQ(library->GetTypeInfoCount(), 3u);
 }
 
+TEST(EmbeddedTypeLibrary, LibraryAttributes) {
+    expectLibraryAttributes(dllUnderTest(), sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32);
+}
+
+TEST(EmbeddedTypeLibrary, TheI686LibraryIsForWin32) {
+    if (!fileExists(i686Dll())) GTEST_SKIP() << "no i686 build";
+    expectLibraryAttributes(i686Dll(), SYS_WIN32);
+}
+
+TEST(EmbeddedTypeLibrary, TypesAsLoaded) {
+    struct Type {
+        const GUID& guid;
+        std::wstring name;
+        TYPEKIND kind;
+        WORD flags;
+        WORD implemented;
+    };
+    const Type types[] = {
+        {IID__C_Enf_Pol, L"_C_Enf_Pol", TKIND_DISPATCH,
+         TYPEFLAG_FHIDDEN | TYPEFLAG_FDUAL | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FDISPATCHABLE, 1},
+        {DIID___C_Enf_Pol, L"__C_Enf_Pol", TKIND_DISPATCH,
+         TYPEFLAG_FHIDDEN | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FDISPATCHABLE, 1},
+        // The loader may mark the class dispatchable or not.
+        {CLSID_C_Enf_Pol, L"C_Enf_Pol", TKIND_COCLASS, TYPEFLAG_FCANCREATE, 2},
+    };
+    ComPtr<ITypeLib> library = embeddedLibrary(dllUnderTest());
+    ASSERT_TRUE(library);
+    for (const Type& type : types) {
+        ComPtr<ITypeInfo> info;
+        ASSERT_EQ(library->GetTypeInfoOfGuid(type.guid, info.put()), S_OK);
+        EXPECT_EQ(nameOf(info.get()), type.name);
+        const Attributes a = attributesOf(info.get());
+        EXPECT_EQ(a.kind, type.kind) << nameOf(info.get());
+        const WORD ignored = type.kind == TKIND_COCLASS ? TYPEFLAG_FDISPATCHABLE : 0;
+        EXPECT_EQ(a.flags & ~ignored, type.flags) << nameOf(info.get());
+        EXPECT_EQ(a.major, 1);
+        EXPECT_EQ(a.minor, 0);
+        EXPECT_EQ(a.implemented, type.implemented) << nameOf(info.get());
+    }
+}
+
 TEST(EmbeddedTypeLibrary, DualInterfaceWithPasaDatosInTheEighthSlot) {
     ComPtr<ITypeLib> library = embeddedLibrary(dllUnderTest());
     ComPtr<ITypeInfo> dispatchView;
     ASSERT_EQ(library->GetTypeInfoOfGuid(IID__C_Enf_Pol, dispatchView.put()), S_OK);
-    EXPECT_EQ(nameOf(dispatchView.get()), L"_C_Enf_Pol");
-    Attributes d = attributesOf(dispatchView.get());
-    EXPECT_EQ(d.kind, TKIND_DISPATCH);
-    EXPECT_EQ(d.flags, TYPEFLAG_FHIDDEN | TYPEFLAG_FDUAL | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FDISPATCHABLE);
-    EXPECT_EQ(d.major, 1);
-    EXPECT_EQ(d.minor, 0);
-
     ComPtr<ITypeInfo> vtable = implemented(dispatchView.get(), static_cast<UINT>(-1));
     ASSERT_TRUE(vtable);
     Attributes v = attributesOf(vtable.get());
@@ -211,13 +260,8 @@ TEST(EmbeddedTypeLibrary, DualInterfaceWithPasaDatosInTheEighthSlot) {
 
     FUNCDESC* function = nullptr;
     ASSERT_EQ(vtable->GetFuncDesc(0, &function), S_OK);
-    EXPECT_EQ(nameOf(vtable.get(), function->memid), L"PasaDatos");
-    EXPECT_EQ(function->memid, DISPID_PasaDatos);
-    EXPECT_EQ(function->funckind, FUNC_PUREVIRTUAL);
-    EXPECT_EQ(function->invkind, INVOKE_FUNC);
     EXPECT_EQ(function->oVft, static_cast<SHORT>(7 * sizeof(void*))) << "slot 8";
-    EXPECT_EQ(typeText(function->elemdescFunc.tdesc), L"HRESULT");
-    EXPECT_EQ(parametersOf(vtable.get(), *function), kPasaDatos);
+    expectMember(vtable.get(), *function, kPasaDatos);
     vtable->ReleaseFuncDesc(function);
 }
 
@@ -225,59 +269,30 @@ TEST(EmbeddedTypeLibrary, EventInterfaceWithItsFiveEvents) {
     ComPtr<ITypeLib> library = embeddedLibrary(dllUnderTest());
     ComPtr<ITypeInfo> events;
     ASSERT_EQ(library->GetTypeInfoOfGuid(DIID___C_Enf_Pol, events.put()), S_OK);
-    EXPECT_EQ(nameOf(events.get()), L"__C_Enf_Pol");
-    Attributes a = attributesOf(events.get());
-    EXPECT_EQ(a.kind, TKIND_DISPATCH);
-    EXPECT_EQ(a.flags, TYPEFLAG_FHIDDEN | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FDISPATCHABLE);
-    EXPECT_EQ(a.major, 1);
-    EXPECT_EQ(a.minor, 0);
     // The loader may list IDispatch's own members before the events; the events follow, in their order.
     size_t next = 0;
-    for (UINT i = 0; i < a.functions; ++i) {
+    for (UINT i = 0; i < attributesOf(events.get()).functions; ++i) {
         FUNCDESC* function = nullptr;
         ASSERT_EQ(events->GetFuncDesc(i, &function), S_OK);
-        if (function->wFuncFlags & FUNCFLAG_FRESTRICTED) {
-            events->ReleaseFuncDesc(function);
-            continue;
+        if (!(function->wFuncFlags & FUNCFLAG_FRESTRICTED)) {
+            EXPECT_LT(next, kEvents.size());
+            if (next < kEvents.size()) expectMember(events.get(), *function, kEvents[next]);
+            ++next;
         }
-        ASSERT_LT(next, kEvents.size());
-        EXPECT_EQ(function->memid, kEvents[next].id);
-        EXPECT_EQ(function->funckind, FUNC_DISPATCH);
-        EXPECT_EQ(nameOf(events.get(), function->memid), kEvents[next].name);
-        EXPECT_EQ(parametersOf(events.get(), *function), kEvents[next].params);
         events->ReleaseFuncDesc(function);
-        ++next;
     }
     EXPECT_EQ(next, kEvents.size());
 }
 
-TEST(EmbeddedTypeLibrary, CreatableClassWithItsDefaultAndSourceInterfaces) {
+TEST(EmbeddedTypeLibrary, TheClassImplementsItsDefaultAndSourceInterfaces) {
     ComPtr<ITypeLib> library = embeddedLibrary(dllUnderTest());
     ComPtr<ITypeInfo> coclass;
     ASSERT_EQ(library->GetTypeInfoOfGuid(CLSID_C_Enf_Pol, coclass.put()), S_OK);
-    EXPECT_EQ(nameOf(coclass.get()), L"C_Enf_Pol");
-    Attributes a = attributesOf(coclass.get());
-    EXPECT_EQ(a.kind, TKIND_COCLASS);
-    EXPECT_EQ(a.flags & ~TYPEFLAG_FDISPATCHABLE, TYPEFLAG_FCANCREATE);
-    EXPECT_EQ(a.major, 1);
-    ASSERT_EQ(a.implemented, 2);
     INT flags = 0;
     EXPECT_EQ(nameOf(implemented(coclass.get(), 0, &flags).get()), L"_C_Enf_Pol");
     EXPECT_EQ(flags, IMPLTYPEFLAG_FDEFAULT);
     EXPECT_EQ(nameOf(implemented(coclass.get(), 1, &flags).get()), L"__C_Enf_Pol");
     EXPECT_EQ(flags, IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE);
-}
-
-TEST(EmbeddedTypeLibrary, TheI686LibraryIsForWin32) {
-    if (!fileExists(i686Dll())) GTEST_SKIP() << "no i686 build";
-    ComPtr<ITypeLib> library = embeddedLibrary(i686Dll());
-    ASSERT_TRUE(library);
-    TLIBATTR* a = nullptr;
-    ASSERT_EQ(library->GetLibAttr(&a), S_OK);
-    EXPECT_EQ(a->syskind, SYS_WIN32);
-    EXPECT_EQ(a->guid, LIBID_Orv_Pol_edit);
-    EXPECT_EQ(a->wMajorVerNum, 39);
-    library->ReleaseTLibAttr(a);
 }
 
 std::wstring versionString(const std::vector<BYTE>& data, const std::wstring& name) {

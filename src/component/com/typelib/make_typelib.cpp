@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <initializer_list>
 #include <vector>
 
 namespace {
@@ -50,57 +51,102 @@ class Ref {
     T* p_ = nullptr;
 };
 
-// Parameter kinds, each one level of TYPEDESC below the by-reference pointer where there is one.
-enum class Kind { Integer, Long, Bool, Dispatch, DoubleArray, StringArray, IntegerArray, LongArray };
+enum Shape { Scalar, Array };
+enum Passing { ByRef, ByVal };
 
+// A parameter: its name, its type (an array's element type), and how it is passed.
 struct Param {
     const wchar_t* name;
-    Kind kind;
-    bool byRef;
+    VARTYPE type;
+    Shape shape = Scalar;
+    Passing passing = ByRef;
 };
 
-VARTYPE elementType(Kind kind) {
-    switch (kind) {
-        case Kind::Integer:
-            return VT_I2;
-        case Kind::Long:
-            return VT_I4;
-        case Kind::Bool:
-            return VT_BOOL;
-        case Kind::Dispatch:
-            return VT_DISPATCH;
-        case Kind::DoubleArray:
-            return VT_R8;
-        case Kind::StringArray:
-            return VT_BSTR;
-        case Kind::IntegerArray:
-            return VT_I2;
-        case Kind::LongArray:
-            return VT_I4;
-    }
-    return VT_EMPTY;
+struct Function {
+    MEMBERID id;
+    const wchar_t* name;
+    std::vector<Param> params;
+};
+
+// An interface of the library with its functions, all of one kind and result type.
+struct Interface {
+    const wchar_t* name;
+    TYPEKIND kind;
+    GUID guid;
+    UINT flags;
+    FUNCKIND functionKind;
+    VARTYPE result;
+    std::vector<Function> functions;
+};
+
+// The point arrays travel alike in the method and in the event that hands the edits back.
+std::vector<Param> withPointArrays(std::vector<Param> before, std::initializer_list<Param> after) {
+    for (const Param& p : {Param{L"X", VT_R8, Array}, Param{L"Y", VT_R8, Array}, Param{L"Z", VT_R8, Array},
+                           Param{L"Nombre", VT_BSTR, Array}, Param{L"C\u00f3digo", VT_BSTR, Array},
+                           Param{L"CapaPuntos", VT_I2, Array}})
+        before.push_back(p);
+    before.insert(before.end(), after);
+    return before;
 }
 
-bool isArray(Kind kind) {
-    return kind == Kind::DoubleArray || kind == Kind::StringArray || kind == Kind::IntegerArray ||
-           kind == Kind::LongArray;
-}
+const Interface kInterface = {
+    L"_C_Enf_Pol",
+    TKIND_INTERFACE,
+    kInterfaceId,
+    TYPEFLAG_FHIDDEN | TYPEFLAG_FDUAL | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FOLEAUTOMATION,
+    FUNC_PUREVIRTUAL,
+    VT_HRESULT,
+    {{0x60030000, L"PasaDatos",
+      withPointArrays({{L"Tipo", VT_I2}, {L"frm1", VT_DISPATCH}, {L"PtoEnfo", VT_I4}, {L"Nuput", VT_I4}},
+                      {{L"noCapas", VT_I4},
+                       {L"Capas", VT_BSTR, Array},
+                       {L"PolN", VT_I4},
+                       {L"VertP", VT_I4, Array},
+                       {L"capP", VT_I2},
+                       {L"NoPoli", VT_I4, Scalar, ByVal},
+                       {L"Polcol", VT_I4}})}},
+};
+
+const Interface kEvents = {
+    L"__C_Enf_Pol",
+    TKIND_DISPATCH,
+    kEventsId,
+    TYPEFLAG_FHIDDEN | TYPEFLAG_FNONEXTENSIBLE,
+    FUNC_DISPATCH,
+    VT_VOID,
+    {{1, L"EnfocaPol",
+      withPointArrays({{L"Name", VT_I4}, {L"nPtos", VT_I4}}, {{L"PolN", VT_I4},
+                                                              {L"nVer", VT_I4, Array},
+                                                              {L"capP", VT_I2},
+                                                              {L"NoPoli", VT_I4},
+                                                              {L"colPol", VT_I4}})},
+     {2, L"EnfocaPuntito", {{L"Name", VT_I4}, {L"polM", VT_I4}}},
+     {3, L"Zoom", {{L"amplia", VT_BOOL}, {L"punto", VT_I4}, {L"polM", VT_I4}}},
+     {4, L"CancelarEnfoca", {}},
+     {5,
+      L"newPolCambiala",
+      {{L"aPolN", VT_I4},
+       {L"aVertP", VT_I4, Array},
+       {L"acapP", VT_I2},
+       {L"aNoPoli", VT_I4},
+       {L"acolpol", VT_I4}}}},
+};
 
 // Owns the nested TYPEDESCs of one function's parameters while the function is added.
 class ParamDescs {
   public:
-    explicit ParamDescs(const std::vector<Param>& params) : descs_(params.size() * 3), elems_(params.size()) {
+    explicit ParamDescs(const std::vector<Param>& params) : descs_(params.size() * 2), elems_(params.size()) {
         for (size_t i = 0; i < params.size(); ++i) {
-            TYPEDESC* leaf = &descs_[i * 3 + 2];
-            leaf->vt = elementType(params[i].kind);
-            TYPEDESC* value = leaf;
-            if (isArray(params[i].kind)) {
-                value = &descs_[i * 3 + 1];
+            TYPEDESC* value = &descs_[i * 2];
+            value->vt = params[i].type;
+            if (params[i].shape == Array) {
+                TYPEDESC* element = &descs_[i * 2 + 1];
+                *element = *value;
                 value->vt = VT_SAFEARRAY;
-                value->lptdesc = leaf;
+                value->lptdesc = element;
             }
             ELEMDESC& elem = elems_[i];
-            if (params[i].byRef) {
+            if (params[i].passing == ByRef) {
                 elem.tdesc.vt = VT_PTR;
                 elem.tdesc.lptdesc = value;
                 elem.paramdesc.wParamFlags = PARAMFLAG_FIN | PARAMFLAG_FOUT;
@@ -117,77 +163,43 @@ class ParamDescs {
     std::vector<ELEMDESC> elems_;
 };
 
-void addFunction(ICreateTypeInfo* info, UINT index, MEMBERID id, FUNCKIND kind, VARTYPE result,
-                 const wchar_t* name, const std::vector<Param>& params) {
-    ParamDescs descs(params);
+void addFunction(ICreateTypeInfo* info, UINT index, const Interface& owner, const Function& function) {
+    ParamDescs descs(function.params);
     FUNCDESC func = {};
-    func.memid = id;
-    func.funckind = kind;
+    func.memid = function.id;
+    func.funckind = owner.functionKind;
     func.invkind = INVOKE_FUNC;
     func.callconv = CC_STDCALL;
-    func.cParams = static_cast<SHORT>(params.size());
+    func.cParams = static_cast<SHORT>(function.params.size());
     func.lprgelemdescParam = descs.data();
-    func.elemdescFunc.tdesc.vt = result;
+    func.elemdescFunc.tdesc.vt = owner.result;
     check(info->AddFuncDesc(index, &func), "AddFuncDesc");
-    std::vector<LPOLESTR> names{const_cast<LPOLESTR>(name)};
-    for (const Param& p : params) names.push_back(const_cast<LPOLESTR>(p.name));
+    std::vector<LPOLESTR> names{const_cast<LPOLESTR>(function.name)};
+    for (const Param& p : function.params) names.push_back(const_cast<LPOLESTR>(p.name));
     check(info->SetFuncAndParamNames(index, names.data(), static_cast<UINT>(names.size())),
           "SetFuncAndParamNames");
 }
 
-const std::vector<Param> kPasaDatos = {
-    {L"Tipo", Kind::Integer, true},
-    {L"frm1", Kind::Dispatch, true},
-    {L"PtoEnfo", Kind::Long, true},
-    {L"Nuput", Kind::Long, true},
-    {L"X", Kind::DoubleArray, true},
-    {L"Y", Kind::DoubleArray, true},
-    {L"Z", Kind::DoubleArray, true},
-    {L"Nombre", Kind::StringArray, true},
-    {L"C\u00f3digo", Kind::StringArray, true},
-    {L"CapaPuntos", Kind::IntegerArray, true},
-    {L"noCapas", Kind::Long, true},
-    {L"Capas", Kind::StringArray, true},
-    {L"PolN", Kind::Long, true},
-    {L"VertP", Kind::LongArray, true},
-    {L"capP", Kind::Integer, true},
-    {L"NoPoli", Kind::Long, false},
-    {L"Polcol", Kind::Long, true},
-};
+// A type of the library at version 1.0, named, identified and flagged.
+void createType(ICreateTypeLib2* lib, const wchar_t* name, TYPEKIND kind, const GUID& guid, UINT flags,
+                Ref<ICreateTypeInfo>& type) {
+    check(lib->CreateTypeInfo(const_cast<LPOLESTR>(name), kind, type.out()), "CreateTypeInfo");
+    check(type->SetGuid(guid), "SetGuid");
+    check(type->SetTypeFlags(flags), "SetTypeFlags");
+    check(type->SetVersion(1, 0), "SetVersion");
+}
 
-struct Event {
-    MEMBERID id;
-    const wchar_t* name;
-    std::vector<Param> params;
-};
-
-const std::vector<Event> kEvents = {
-    {1,
-     L"EnfocaPol",
-     {{L"Name", Kind::Long, true},
-      {L"nPtos", Kind::Long, true},
-      {L"X", Kind::DoubleArray, true},
-      {L"Y", Kind::DoubleArray, true},
-      {L"Z", Kind::DoubleArray, true},
-      {L"Nombre", Kind::StringArray, true},
-      {L"C\u00f3digo", Kind::StringArray, true},
-      {L"CapaPuntos", Kind::IntegerArray, true},
-      {L"PolN", Kind::Long, true},
-      {L"nVer", Kind::LongArray, true},
-      {L"capP", Kind::Integer, true},
-      {L"NoPoli", Kind::Long, true},
-      {L"colPol", Kind::Long, true}}},
-    {2, L"EnfocaPuntito", {{L"Name", Kind::Long, true}, {L"polM", Kind::Long, true}}},
-    {3, L"Zoom", {{L"amplia", Kind::Bool, true}, {L"punto", Kind::Long, true}, {L"polM", Kind::Long, true}}},
-    {4, L"CancelarEnfoca", {}},
-    {5,
-     L"newPolCambiala",
-     {{L"aPolN", Kind::Long, true},
-      {L"aVertP", Kind::LongArray, true},
-      {L"acapP", Kind::Integer, true},
-      {L"aNoPoli", Kind::Long, true},
-      {L"acolpol", Kind::Long, true}}},
-};
+// An interface deriving from IDispatch, with its functions, laid out.
+void createInterface(ICreateTypeLib2* lib, const Interface& desc, ITypeInfo* dispatch,
+                     Ref<ICreateTypeInfo>& type) {
+    createType(lib, desc.name, desc.kind, desc.guid, desc.flags, type);
+    HREFTYPE base = 0;
+    check(type->AddRefTypeInfo(dispatch, &base), "AddRefTypeInfo IDispatch");
+    check(type->AddImplType(0, base), "AddImplType IDispatch");
+    UINT index = 0;
+    for (const Function& function : desc.functions) addFunction(type.get(), index++, desc, function);
+    check(type->LayOut(), "LayOut");
+}
 
 void asTypeInfo(ICreateTypeInfo* created, ITypeInfo** info) {
     check(created->QueryInterface(IID_ITypeInfo, reinterpret_cast<void**>(info)), "QueryInterface ITypeInfo");
@@ -207,39 +219,11 @@ void write(SYSKIND syskind, const wchar_t* path) {
     Ref<ITypeInfo> dispatch;
     check(stdole->GetTypeInfoOfGuid(IID_IDispatch, dispatch.out()), "IDispatch type info");
 
-    Ref<ICreateTypeInfo> iface;
-    check(lib->CreateTypeInfo(const_cast<LPOLESTR>(L"_C_Enf_Pol"), TKIND_INTERFACE, iface.out()),
-          "_C_Enf_Pol");
-    check(iface->SetGuid(kInterfaceId), "interface guid");
-    check(iface->SetTypeFlags(TYPEFLAG_FHIDDEN | TYPEFLAG_FDUAL | TYPEFLAG_FNONEXTENSIBLE |
-                              TYPEFLAG_FOLEAUTOMATION),
-          "interface flags");
-    check(iface->SetVersion(1, 0), "interface version");
-    HREFTYPE dispatchRef = 0;
-    check(iface->AddRefTypeInfo(dispatch.get(), &dispatchRef), "interface base");
-    check(iface->AddImplType(0, dispatchRef), "interface impl");
-    addFunction(iface.get(), 0, 0x60030000, FUNC_PUREVIRTUAL, VT_HRESULT, L"PasaDatos", kPasaDatos);
-    check(iface->LayOut(), "interface layout");
+    Ref<ICreateTypeInfo> iface, events, coclass;
+    createInterface(lib.get(), kInterface, dispatch.get(), iface);
+    createInterface(lib.get(), kEvents, dispatch.get(), events);
 
-    Ref<ICreateTypeInfo> events;
-    check(lib->CreateTypeInfo(const_cast<LPOLESTR>(L"__C_Enf_Pol"), TKIND_DISPATCH, events.out()),
-          "__C_Enf_Pol");
-    check(events->SetGuid(kEventsId), "events guid");
-    check(events->SetTypeFlags(TYPEFLAG_FHIDDEN | TYPEFLAG_FNONEXTENSIBLE), "events flags");
-    check(events->SetVersion(1, 0), "events version");
-    HREFTYPE eventsBase = 0;
-    check(events->AddRefTypeInfo(dispatch.get(), &eventsBase), "events base");
-    check(events->AddImplType(0, eventsBase), "events impl");
-    UINT index = 0;
-    for (const Event& event : kEvents)
-        addFunction(events.get(), index++, event.id, FUNC_DISPATCH, VT_VOID, event.name, event.params);
-    check(events->LayOut(), "events layout");
-
-    Ref<ICreateTypeInfo> coclass;
-    check(lib->CreateTypeInfo(const_cast<LPOLESTR>(L"C_Enf_Pol"), TKIND_COCLASS, coclass.out()), "C_Enf_Pol");
-    check(coclass->SetGuid(kClassId), "class guid");
-    check(coclass->SetTypeFlags(TYPEFLAG_FCANCREATE), "class flags");
-    check(coclass->SetVersion(1, 0), "class version");
+    createType(lib.get(), L"C_Enf_Pol", TKIND_COCLASS, kClassId, TYPEFLAG_FCANCREATE, coclass);
     Ref<ITypeInfo> ifaceInfo, eventsInfo;
     asTypeInfo(iface.get(), ifaceInfo.out());
     asTypeInfo(events.get(), eventsInfo.out());
