@@ -25,15 +25,5 @@ TEST(StandardErrors, CarryThePlatformsSpanishDescriptions) {
     }
 }
 
-TEST(StandardErrors, RaiseThrowsTheTableEntry) {
-    try {
-        raiseStandardError(error_number::kSubscriptOutOfRange);
-        FAIL() << "no error raised";
-    } catch (const AutomationError& error) {
-        EXPECT_EQ(error.number(), 9);
-        EXPECT_EQ(error.description(), u"El subíndice está fuera del intervalo");
-    }
-}
-
 }  // namespace
 }  // namespace orv::automation

@@ -192,25 +192,6 @@ TEST_F(Table, TheEditorsMembersAreLoggedInOrder) {
     EXPECT_EQ(other.column(7).option, 1);
 }
 
-TEST_F(Table, AMillionRowsOfEightColumnsFitAndReadBack) {
-    constexpr int32_t kRows = 1'000'000;
-    table.setRows(kRows + 1);
-    for (int32_t row = 1; row <= kRows; ++row) {
-        table.setCell(row, 0, row);
-        table.setCell(row, 1, row);
-        table.setCell(row, 2, u"Pto");
-        table.setCell(row, 3, row * 0.001);
-        table.setCell(row, 4, row * 0.002);
-        table.setCell(row, 5, row * 0.003);
-        table.setCell(row, 6, u"COD");
-        table.setCell(row, 7, u"Capa 1");
-    }
-    EXPECT_EQ(std::get<double>(table.Cell(kRows, 5)), kRows * 0.003);
-    EXPECT_EQ(table.Cell(kRows / 2, 7), automation::Value(automation::Text(u"Capa 1")));
-    // Nine bytes a cell plus the texts: well under 200 bytes a row.
-    EXPECT_LT(table.storageBytes(), size_t{200} * kRows);
-}
-
 TEST_F(Table, RewritingTextsCompactsTheArena) {
     fill(1);
     for (int i = 0; i < 100000; ++i) table.setCell(1, 2, u"texto " + automation::decimalText(i));

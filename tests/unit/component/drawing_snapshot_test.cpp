@@ -27,18 +27,5 @@ TEST(DrawingSnapshot, SeesAWrittenElementARedimAndAReplacedArray) {
     EXPECT_EQ(differences(fresh, e.snapshot()), "Capas ");
 }
 
-TEST(DrawingSnapshot, SampleDrawingHasDistinctPointsAndAPolylineBook) {
-    DrawingShape shape;
-    shape.vertexLower = 0;
-    const Drawing d = sampleDrawing(shape);
-    EXPECT_EQ(describe(d.VertP), "0:[-1 1 2 3 4 5]");
-    EXPECT_EQ(d.Nombre.get(7), u"P7");
-    EXPECT_EQ(d.Código.get(7), u"C7");
-    EXPECT_EQ(d.CapaPuntos(7), 3);
-    EXPECT_EQ(d.Capas.get(3), u"Capa 3");
-    EXPECT_EQ(d.polyline(3).vertices, (std::vector<int32_t>{7, 8, 9, 10, 1, 2, 3}));
-    EXPECT_EQ(d.NoPoli, 3);
-}
-
 }  // namespace
 }  // namespace orv::test

@@ -27,14 +27,6 @@ TEST_F(PasaDatosTest, TipoZeroOpensTheFocusDialogAndAnyOtherTheEditor) {
     EXPECT_TRUE(host.boxes().empty());
 }
 
-TEST_F(PasaDatosTest, TheDialogIsOpenOnlyWhileItsEntryRuns) {
-    bool openDuring = false;
-    dialogs.onNextEditor([&](TestDialog&) { openDuring = host.component().dialogOpen(); });
-    host.open(1);
-    EXPECT_TRUE(openDuring);
-    EXPECT_FALSE(host.component().dialogOpen());
-}
-
 TEST_F(PasaDatosTest, TheFocusDialogGetsCopiesOfTheCountsAndTheHostsOtherVariables) {
     Drawing& d = host.drawing();
     d.frm1 = hostForm();
@@ -77,19 +69,6 @@ TEST_F(PasaDatosTest, TheFormTheDialogLeavesIsStoredBackIntoFrm1) {
     dialogs.onNextFocus([&](TestDialog& dialog) { *dialog.received.frm = other; });
     host.open(0);
     EXPECT_EQ(host.drawing().frm1, other);
-}
-
-TEST_F(PasaDatosTest, AnEmptyFrm1OpensTheDialogNormally) {
-    bool ran = false;
-    dialogs.onNextEditor([&](TestDialog& dialog) {
-        ran = true;
-        EXPECT_EQ(dialog.received.frmValue, nullptr);
-        dialog.raiseCancela();
-    });
-    host.open(2);
-    EXPECT_TRUE(ran);
-    EXPECT_EQ(host.events(), (Events{"CancelarEnfoca()"}));
-    EXPECT_EQ(host.drawing().frm1, nullptr);
 }
 
 TEST_F(PasaDatosTest, AnObjectThatIsNoFormIsATypeMismatchAndNoDialogRuns) {
@@ -161,21 +140,6 @@ TEST_F(PasaDatosTest, ADialogThatCannotBeCreatedIsReported) {
     EXPECT_EQ(host.boxes(),
               (Events{"Enfoca Pollilinea - Error nº 7: Memoria insuficiente | 16 | Orv_Pol_edit"}));
     EXPECT_TRUE(dialogs.made().empty());
-}
-
-TEST_F(PasaDatosTest, ASecondCallOpensAFreshDialogWithFreshCopies) {
-    std::vector<std::vector<int32_t>> seen;
-    auto look = [&](TestDialog& dialog) {
-        seen.push_back(elements(dialog.VertP));
-        dialog.VertP(1) = 9;  // the dialog's own copy
-        dialog.X.redim(1, 1);
-    };
-    dialogs.onNextEditor(look);
-    dialogs.onNextEditor(look);
-    host.open(1);
-    host.open(1);
-    EXPECT_EQ(seen, (std::vector<std::vector<int32_t>>{{1, 2, 3, 4, 5}, {1, 2, 3, 4, 5}}));
-    EXPECT_EQ(dialogs.made().size(), 2u);
 }
 
 }  // namespace

@@ -12,11 +12,13 @@ namespace {
 using automation::Text;
 using automation::Value;
 
-TEST(EditorApply, UntouchedTableHandsBackTheDataAndKeepsTheDialogOpen) {
+TEST(EditorApply, UntouchedTableHandsBackTheDataYieldingOncePerRowAndKeepsTheDialogOpen) {
     RecordingHost host{sampleDrawing(10, 5)};
     runEditor(host, {[&](EditorForm& editor) {
                          host.clearEvents();
+                         const int before = host.toolkit().yieldCount();
                          editor.click("cmdRedibuja");
+                         EXPECT_EQ(host.toolkit().yieldCount() - before, 5);
                          EXPECT_EQ(host.events(), (Events{"EnfocaPol(5, 10, 1, [1 2 3 4 5], 1, 3, 255)"}));
                          EXPECT_TRUE(editor.form().shown());
                      },
@@ -43,30 +45,20 @@ TEST(EditorApply, SameCountKeepsTheVertexListButWritesEveryRowIntoItsPoint) {
     });
 }
 
-TEST(EditorApply, RowsWithoutAValidPointNumberLeaveThePolyline) {
+TEST(EditorApply, RowsWithoutAValidPointNumberLeaveThePolylineAndNoneLeavesAnEmptyList) {
     RecordingHost host{sampleDrawing(10, 6)};
     runEditor(host, [&](EditorForm& editor) {
         auto& table = editor.table();
-        table.setCell(2, 1, Value(Text(u"")));
-        table.setCell(3, 1, Value(Text(u"0")));
-        table.setCell(4, 1, Value(Text(u"-3")));
-        table.setCell(5, 1, Value(Text(u"11")));
-        table.setCell(6, 1, Value(Text(u" 4 ")));
+        const char16_t* typed[] = {u"", u"0", u"-3", u"11", u" 4 "};
+        for (int32_t row = 2; row <= 6; ++row) table.setCell(row, 1, Value(Text(typed[row - 2])));
         host.clearEvents();
         editor.click("cmdRedibuja");
-        EXPECT_EQ(host.events(), (Events{"EnfocaPol(4, 10, 1, 0:[0 1 4], 1, 3, 255)"}));
         // The rows stay in the table.
         EXPECT_EQ(table.Rows(), 7);
-    });
-}
-
-TEST(EditorApply, NoValidRowGivesAnEmptyList) {
-    RecordingHost host{sampleDrawing(10, 5)};
-    runEditor(host, [&](EditorForm& editor) {
-        for (int32_t row = 1; row <= 5; ++row) editor.table().setCell(row, 1, Value(Text(u"x")));
-        host.clearEvents();
+        for (int32_t row = 1; row <= 6; ++row) table.setCell(row, 1, Value(Text(u"x")));
         editor.click("cmdRedibuja");
-        EXPECT_EQ(host.events(), (Events{"EnfocaPol(0, 10, 1, 0:[0], 1, 3, 255)"}));
+        EXPECT_EQ(host.events(), (Events{"EnfocaPol(4, 10, 1, 0:[0 1 4], 1, 3, 255)",
+                                         "EnfocaPol(0, 10, 1, 0:[0], 1, 3, 255)"}));
     });
 }
 
@@ -81,15 +73,6 @@ TEST(EditorApply, LaterRowOfALayerNamesIt) {
         editor.click("cmdAvP", 0);
         EXPECT_EQ(editor.cell(1, 7), "Segunda");
         EXPECT_EQ(automation::toUtf8(editor.layers().items()[0]), "Segunda");
-    });
-}
-
-TEST(EditorApply, YieldsOncePerRow) {
-    RecordingHost host{sampleDrawing(20, 9)};
-    runEditor(host, [&](EditorForm& editor) {
-        const int before = host.toolkit().yieldCount();
-        editor.click("cmdRedibuja");
-        EXPECT_EQ(host.toolkit().yieldCount() - before, 9);
     });
 }
 
@@ -167,23 +150,16 @@ TEST(EditorCapture, FailureShowsItsOwnBoxWithTheSignPosition) {
     }
 }
 
-TEST(EditorCancel, HidesAndCancelsOnce) {
-    RecordingHost host{sampleDrawing(10, 5)};
-    runEditor(host, [&](EditorForm& editor) {
-        host.clearEvents();
-        editor.click("cmdCancelar");
-    });
-    EXPECT_EQ(host.events(), (Events{"CancelarEnfoca()"}));
-    EXPECT_EQ(host.toolkit().closedForLackOfScript(), 0);
-}
-
-TEST(EditorCancel, EscapeIsCancelar) {
-    RecordingHost host{sampleDrawing(10, 5)};
-    runEditor(host, [&](EditorForm& editor) {
-        host.clearEvents();
-        editor.form().userPressesEscape();
-    });
-    EXPECT_EQ(host.events(), (Events{"CancelarEnfoca()"}));
+TEST(EditorCancel, CancelarAndEscapeHideAndCancelOnce) {
+    for (const bool escape : {false, true}) {
+        RecordingHost host{sampleDrawing(10, 5)};
+        runEditor(host, [&](EditorForm& editor) {
+            host.clearEvents();
+            escape ? editor.form().userPressesEscape() : editor.click("cmdCancelar");
+        });
+        EXPECT_EQ(host.events(), (Events{"CancelarEnfoca()"})) << escape;
+        EXPECT_EQ(host.toolkit().closedForLackOfScript(), 0) << escape;
+    }
 }
 
 }  // namespace

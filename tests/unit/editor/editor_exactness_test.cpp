@@ -82,16 +82,5 @@ INSTANTIATE_TEST_SUITE_P(, EditorLocale,
                                     std::to_string(info.index);
                          });
 
-TEST(EditorLocaleRefusal, OtherSeparatorIsNoNumber) {
-    RecordingHost host{sampleDrawing(10, 5)};
-    host.services().setNumberLocale({u','});
-    runEditor(host, [&](EditorForm& editor) {
-        editor.commit(4, 5, u"12.5", {u','});
-        editor.click("cmdRedibuja");
-    });
-    EXPECT_TRUE(host.edits().empty());
-    EXPECT_EQ(host.messageBoxes().size(), 2u);
-}
-
 }  // namespace
 }  // namespace orv::test

@@ -14,33 +14,24 @@ namespace {
 using automation::Text;
 using ui::HeadlessToolkit;
 
-TEST(EditorIntake, SetUpAnnouncesThePolylineThenFocusesItsFirstPoint) {
+TEST(EditorIntake, SetUpAnnouncesThePolylineFocusesItsFirstPointAndFillsTheTable) {
     RecordingHost host{sampleDrawing(10, 5)};
     std::vector<std::string> duringShow;
-    runEditor(host, [&](EditorForm&) { duringShow = host.events(); });
-
-    EXPECT_EQ(duringShow, (Events{"newPolCambiala(1, [1 2 3 4 5], 1, 3, 255)", "EnfocaPuntito(1, 1)"}));
-    // The script ran out: the close box unloads the editor, which cancels.
-    EXPECT_EQ(host.events().back(), "CancelarEnfoca()");
-    EXPECT_EQ(host.events().size(), 3u);
-}
-
-TEST(EditorIntake, TableHasOneRowPerVertexWithThePointBehindIt) {
-    RecordingHost host{sampleDrawing(10, 5)};
     runEditor(host, [&](EditorForm& editor) {
+        duringShow = host.events();
         auto& table = editor.table();
         ASSERT_EQ(table.Cols(), 8);
         EXPECT_EQ(table.Rows(), 6);
-        EXPECT_EQ(editor.cell(0, 0), "Vertice");
         // Vertex 3 is point 3: its row, its data, its layer's name; coordinates shown with 3 decimals.
-        EXPECT_EQ(editor.cell(3, 0), "3");
-        EXPECT_EQ(editor.cell(3, 1), "3");
-        EXPECT_EQ(editor.cell(3, 2), "P3");
-        EXPECT_EQ(automation::toUtf8(table.displayText(3, 3, {})), "1003.125");
-        EXPECT_EQ(automation::toUtf8(table.displayText(3, 5, {})), "101.000");
-        EXPECT_EQ(editor.cell(3, 6), "C3");
-        EXPECT_EQ(editor.cell(3, 7), "Capa 3");
+        std::vector<std::string> row;
+        for (int32_t column = 0; column < 8; ++column)
+            row.push_back(automation::toUtf8(table.displayText(3, column, {})));
+        EXPECT_EQ(row, (std::vector<std::string>{"3", "3", "P3", "1003.125", "2006.500", "101.000", "C3",
+                                                 "Capa 3"}));
     });
+    EXPECT_EQ(duringShow, (Events{"newPolCambiala(1, [1 2 3 4 5], 1, 3, 255)", "EnfocaPuntito(1, 1)"}));
+    // The script ran out: the close box unloads the editor, which cancels.
+    EXPECT_EQ(host.events(), (Events{duringShow[0], duringShow[1], "CancelarEnfoca()"}));
 }
 
 TEST(EditorIntake, LoadStepDrivesTheTableInItsOrder) {
@@ -88,24 +79,22 @@ TEST(EditorIntake, HeaderControlsShowThePolyline) {
     });
 }
 
-TEST(EditorIntake, ShortestPolylineAndLayerZero) {
-    Drawing drawing = sampleDrawing(10, 2);
-    drawing.capP = 0;
-    RecordingHost host{std::move(drawing)};
+TEST(EditorIntake, ShortestPolylineLayerZeroAndAVertexListFromZero) {
+    Drawing shortest = sampleDrawing(10, 2);
+    shortest.capP = 0;
+    RecordingHost host{std::move(shortest)};
     runEditor(host, [&](EditorForm& editor) {
         EXPECT_EQ(editor.caption("labPol"), " /2");
         EXPECT_EQ(editor.table().Rows(), 3);
         EXPECT_EQ(editor.layers().listIndex(), -1);
     });
-}
 
-TEST(EditorIntake, VertexListFromSubscriptZeroIgnoresElementZero) {
     DrawingShape shape;
     shape.vertexLower = 0;  // VertP(0) holds the decoy -1
-    RecordingHost host{sampleDrawing(shape)};
-    runEditor(host, [&](EditorForm& editor) { EXPECT_EQ(editor.table().Rows(), 6); });
-    EXPECT_EQ(host.events().front(), "newPolCambiala(1, 0:[-1 1 2 3 4 5], 1, 3, 255)");
-    EXPECT_EQ(host.events()[1], "EnfocaPuntito(1, 1)");
+    RecordingHost fromZero{sampleDrawing(shape)};
+    runEditor(fromZero, [&](EditorForm& editor) { EXPECT_EQ(editor.table().Rows(), 6); });
+    EXPECT_EQ(fromZero.events(), (Events{"newPolCambiala(1, 0:[-1 1 2 3 4 5], 1, 3, 255)",
+                                         "EnfocaPuntito(1, 1)", "CancelarEnfoca()"}));
 }
 
 TEST(EditorIntake, ToolbarHasSixKeyedButtonsWithSixDistinctPictures) {
@@ -133,40 +122,29 @@ TEST(EditorIntake, ToolbarHasSixKeyedButtonsWithSixDistinctPictures) {
     });
 }
 
-TEST(EditorIntake, FirstOpeningTakesTheDefaultPlacementAndTheCloseBoxStoresIt) {
+TEST(EditorIntake, PlacementFromTheDefaultThroughTheCloseBoxToTheNextFreshOpening) {
     RecordingHost host;
     bool storedBeforeCancel = true;
     host.onCancelarEnfoca = [&] {
         storedBeforeCancel =
             host.services().placements().stored(u"Editar Polilíneas", u"EditarPol") != nullptr;
     };
+    const auto placement = [](const ui::Form& form) {
+        return collaborators::Placement{form.left(), form.top(), form.width(), form.height()};
+    };
     runEditor(host, [&](EditorForm& editor) {
-        const ui::Form& form = editor.form();
-        EXPECT_EQ(std::vector<float>({form.left(), form.top(), form.width(), form.height()}),
-                  std::vector<float>({200, 500, 8700, 5700}));
+        EXPECT_EQ(placement(editor.form()), (collaborators::Placement{200, 500, 8700, 5700}));
         editor.form().userResizes(9000, 6000);
+        editor.commit(2, 2, u"Cambiado");
     });
     EXPECT_FALSE(storedBeforeCancel) << "the unload raises Cancela first, then stores the placement";
-    const auto* stored = host.services().placements().stored(u"Editar Polilíneas", u"EditarPol");
-    ASSERT_NE(stored, nullptr);
-    EXPECT_EQ(*stored, (collaborators::Placement{200, 500, 9000, 6000}));
-}
-
-TEST(EditorIntake, OpensAtTheStoredPlacement) {
-    RecordingHost host;
-    host.services().placements().store(u"Editar Polilíneas", u"EditarPol", {300, 400, 9500, 6200});
-    runEditor(host, [&](EditorForm& editor) {
-        const ui::Form& form = editor.form();
-        EXPECT_EQ(std::vector<float>({form.left(), form.top(), form.width(), form.height()}),
-                  std::vector<float>({300, 400, 9500, 6200}));
-    });
-}
-
-TEST(EditorIntake, SecondOpeningIsAFreshEditorOnFreshCopies) {
-    RecordingHost host;
-    runEditor(host, [&](EditorForm& editor) { editor.commit(2, 2, u"Cambiado"); });
+    host.onCancelarEnfoca = nullptr;
     host.clearEvents();
-    runEditor(host, [&](EditorForm& editor) { EXPECT_EQ(editor.cell(2, 2), "P2"); });
+    // The second opening is a fresh editor on fresh copies, where the first one was left.
+    runEditor(host, [&](EditorForm& editor) {
+        EXPECT_EQ(placement(editor.form()), (collaborators::Placement{200, 500, 9000, 6000}));
+        EXPECT_EQ(editor.cell(2, 2), "P2");
+    });
     EXPECT_EQ(host.events().front(), "newPolCambiala(1, [1 2 3 4 5], 1, 3, 255)");
 }
 

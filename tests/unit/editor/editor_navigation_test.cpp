@@ -32,7 +32,7 @@ TEST(EditorVertexArrows, StepAndWrapAtBothEnds) {
     });
 }
 
-TEST(EditorVertexArrows, VertexBoxIsReadAsAWholeNumber) {
+TEST(EditorVertexArrows, VertexBoxIsReadAsAWholeNumberAndWithoutAVertexTheyStartAtTheEnds) {
     RecordingHost host{sampleDrawing(10, 5)};
     runEditor(host, [&](EditorForm& editor) {
         editor.textBox("txtVert").userTypes(u"2.5");
@@ -41,12 +41,6 @@ TEST(EditorVertexArrows, VertexBoxIsReadAsAWholeNumber) {
         editor.textBox("txtVert").userTypes(u"3.5");
         editor.click("cmdAv", 1);
         EXPECT_EQ(vertexBox(editor), "5");
-    });
-}
-
-TEST(EditorVertexArrows, FromABoxWithoutAVertexTheyStartAtTheEnds) {
-    RecordingHost host{sampleDrawing(10, 5)};
-    runEditor(host, [&](EditorForm& editor) {
         for (const char16_t* typed : {u"", u"abc", u"0", u"9", u"-2", u"1e12"}) {
             editor.textBox("txtVert").userTypes(typed);
             host.clearEvents();
@@ -112,7 +106,7 @@ TEST(EditorVertexArrows, ApplyReplacingTheListUnderTheArrowIsSafe) {
     EXPECT_TRUE(host.messageBoxes().empty());
 }
 
-TEST(EditorPolylineArrows, ApplyRequestThePolylineAndShowIt) {
+TEST(EditorPolylineArrows, ApplyRequestThePolylineShowItAndWrapAtBothEnds) {
     RecordingHost host{sampleDrawing(10, 5)};
     runEditor(host, [&](EditorForm& editor) {
         editor.textBox("txtVert").userTypes(u"3");
@@ -122,7 +116,8 @@ TEST(EditorPolylineArrows, ApplyRequestThePolylineAndShowIt) {
                   (Events{"EnfocaPol(5, 10, 1, [1 2 3 4 5], 1, 3, 255)",
                           "newPolCambiala(2, [1 2 3 4 5], 1, 3, 255)",
                           "newPolCambiala(2, [4 5 6 7 8 9], 2, 3, 65280)", "EnfocaPuntito(4, 2)"}));
-        EXPECT_EQ(automation::toUtf8(editor.textBox("txPolis").text()), "2");
+        const auto polyline = [&] { return automation::toUtf8(editor.textBox("txPolis").text()); };
+        EXPECT_EQ(polyline(), "2");
         EXPECT_EQ(vertexBox(editor), "1");
         EXPECT_EQ(editor.caption("labPol"), " /6");
         EXPECT_EQ(editor.table().Rows(), 7);
@@ -130,20 +125,16 @@ TEST(EditorPolylineArrows, ApplyRequestThePolylineAndShowIt) {
         EXPECT_EQ(editor.button("cmdColor").backColor(), 65280);
         EXPECT_EQ(editor.layers().listIndex(), 1);
         EXPECT_EQ(editor.layers().listCount(), 4);
-    });
-}
 
-TEST(EditorPolylineArrows, WrapAtBothEnds) {
-    RecordingHost host{sampleDrawing(10, 5)};
-    runEditor(host, [&](EditorForm& editor) {
-        editor.click("cmdAvP", 0);
-        EXPECT_EQ(automation::toUtf8(editor.textBox("txPolis").text()), "3");
-        EXPECT_EQ(editor.table().Rows(), 8);
         editor.click("cmdAvP", 1);
-        EXPECT_EQ(automation::toUtf8(editor.textBox("txPolis").text()), "1");
+        editor.click("cmdAvP", 1);
+        EXPECT_EQ(polyline(), "1");
+        editor.click("cmdAvP", 0);
+        EXPECT_EQ(polyline(), "3");
+        EXPECT_EQ(editor.table().Rows(), 8);
         editor.textBox("txPolis").userTypes(u"7");
         editor.click("cmdAvP", 0);  // above NoPoli: one less
-        EXPECT_EQ(automation::toUtf8(editor.textBox("txPolis").text()), "6");
+        EXPECT_EQ(polyline(), "6");
     });
 }
 

@@ -20,46 +20,38 @@ std::string perimeterLine(Drawing drawing, std::function<void(RecordingHost&)> p
 
 const Positions kTriangle = {{0, 0}, {4, 0}, {4, 3}};
 
-TEST(EditorPerimeter, ClosedTriangleShowsLengthAndArea) {
-    EXPECT_EQ(perimeterLine(planDrawing(kTriangle, {1, 2, 3, 1})),
-              "Perimetro=  12.000 m,   , Superf.= 6.00 m2");
-}
-
-TEST(EditorPerimeter, ClosingVertexMayBeAnotherPointAtTheSamePlace) {
-    Positions positions = kTriangle;
-    positions.push_back({0, 0});
-    Drawing drawing = planDrawing(positions, {1, 2, 3, 4});
-    drawing.Z(4) = 55;  // heights do not count
-    EXPECT_EQ(perimeterLine(std::move(drawing)), "Perimetro=  12.000 m,   , Superf.= 6.00 m2");
-}
-
-TEST(EditorPerimeter, OpenPolylineHasNoClosingSegmentAndNoArea) {
-    EXPECT_EQ(perimeterLine(planDrawing(kTriangle, {1, 2, 3})), "Perimetro=  7.000 m, ");
-}
-
-TEST(EditorPerimeter, ClockwiseGivesTheSameArea) {
-    EXPECT_EQ(perimeterLine(planDrawing(kTriangle, {1, 3, 2, 1})),
-              "Perimetro=  12.000 m,   , Superf.= 6.00 m2");
-}
-
-TEST(EditorPerimeter, CollinearClosedPolylineShowsNoArea) {
-    EXPECT_EQ(perimeterLine(planDrawing({{0, 0}, {2, 2}, {5, 5}}, {1, 2, 3, 1})), "Perimetro=  14.142 m, ");
-}
-
-TEST(EditorPerimeter, AnyDifferenceAtTheEndsIsOpen) {
-    EXPECT_EQ(perimeterLine(planDrawing({{0, 0}, {4, 0}, {4, 3}, {0, 5e-324}}, {1, 2, 3, 4})),
-              "Perimetro=  12.000 m, ");
-}
-
-TEST(EditorPerimeter, SamePlanPositionAddsNothing) {
-    Drawing drawing = planDrawing({{1, 1}, {1, 1}, {4, 5}}, {1, 2, 3});
-    drawing.Z(2) = 30;
-    EXPECT_EQ(perimeterLine(std::move(drawing)), "Perimetro=  5.000 m, ");
-}
-
-TEST(EditorPerimeter, OverflowingStepIsAbandonedAndTheRestCounts) {
-    EXPECT_EQ(perimeterLine(planDrawing({{1e308, 0}, {-1e308, 0}, {-1e308, 5}}, {1, 2, 3})),
-              "Perimetro=  5.000 m, ");
+TEST(EditorPerimeter, PlanLengthOfThePathAndTheAreaOfAClosedOne) {
+    struct Case {
+        const char* what;
+        Positions positions;
+        std::vector<int32_t> vertices;
+        const char* line;
+    };
+    const Case cases[] = {
+        {"closed triangle", kTriangle, {1, 2, 3, 1}, "Perimetro=  12.000 m,   , Superf.= 6.00 m2"},
+        {"clockwise", kTriangle, {1, 3, 2, 1}, "Perimetro=  12.000 m,   , Superf.= 6.00 m2"},
+        // Point 4 is another point at the place of point 1, 55 m higher: heights do not count.
+        {"closed by another point",
+         {{0, 0}, {4, 0}, {4, 3}, {0, 0}},
+         {1, 2, 3, 4},
+         "Perimetro=  12.000 m,   , Superf.= 6.00 m2"},
+        {"open: no closing segment, no area", kTriangle, {1, 2, 3}, "Perimetro=  7.000 m, "},
+        {"collinear closed", {{0, 0}, {2, 2}, {5, 5}}, {1, 2, 3, 1}, "Perimetro=  14.142 m, "},
+        {"any difference at the ends is open",
+         {{0, 0}, {4, 0}, {4, 3}, {0, 5e-324}},
+         {1, 2, 3, 4},
+         "Perimetro=  12.000 m, "},
+        {"same plan position adds nothing", {{1, 1}, {1, 1}, {4, 5}}, {1, 2, 3}, "Perimetro=  5.000 m, "},
+        {"an overflowing step is abandoned",
+         {{1e308, 0}, {-1e308, 0}, {-1e308, 5}},
+         {1, 2, 3},
+         "Perimetro=  5.000 m, "},
+    };
+    for (const Case& c : cases) {
+        Drawing drawing = planDrawing(c.positions, c.vertices);
+        for (int32_t p = 2; p <= static_cast<int32_t>(c.positions.size()); ++p) drawing.Z(p) = 55 * p;
+        EXPECT_EQ(perimeterLine(std::move(drawing)), c.line) << c.what;
+    }
 }
 
 TEST(EditorPerimeter, FailingConverterLeavesItsTextOut) {

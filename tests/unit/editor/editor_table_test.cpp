@@ -52,68 +52,43 @@ TEST(EditorTableEvents, NameAndCodeEditsReachThePointButNotOtherRowsOfIt) {
     });
 }
 
-TEST(EditorTableEvents, TypingAnotherPointNumberRepointsTheVertex) {
+TEST(EditorTableEvents, TypedPointNumbers) {
     RecordingHost host{sampleDrawing(10, 5)};
     runEditor(host, [&](EditorForm& editor) {
         editor.table().userMovesTo(2, 1);
+        // Another point of the drawing repoints the vertex: the row shows that point, whose data goes back
+        // unchanged.
         host.clearEvents();
         editor.commit(2, 1, u"8");
         EXPECT_EQ(host.events(),
                   (Events{"EnfocaPol(8, 10, 1, 0:[0 1 8 3 4 5], 1, 3, 255)", "EnfocaPuntito(8, 1)"}));
-        // The row now shows point 8.
         EXPECT_EQ(editor.cell(2, 0), "2");
         EXPECT_EQ(editor.cell(2, 2), "P8");
         EXPECT_EQ(automation::toUtf8(editor.table().displayText(2, 3, {})), "1008.125");
         EXPECT_EQ(editor.cell(2, 7), "Capa 4");
-        // Its data went back unchanged.
         EXPECT_EQ(host.edits().back().X(8), 1000 + 8 + 0.125);
-    });
-}
 
-TEST(EditorTableEvents, EmptyingThePointNumberDoesNothing) {
-    RecordingHost host{sampleDrawing(10, 5)};
-    runEditor(host, [&](EditorForm& editor) {
-        editor.table().userMovesTo(2, 1);
-        host.clearEvents();
-        editor.commit(2, 1, u"");
-        EXPECT_EQ(host.events(), Events{});
-    });
-}
-
-TEST(EditorTableEvents, PointZeroStaysInTheTableButLeavesTheList) {
-    RecordingHost host{sampleDrawing(10, 5)};
-    runEditor(host, [&](EditorForm& editor) {
-        editor.table().userMovesTo(2, 1);
-        host.clearEvents();
-        editor.commit(2, 1, u"0");
-        // The focus request carries point 0, which the component keeps from the host.
-        EXPECT_EQ(host.events(), (Events{"EnfocaPol(0, 10, 1, 0:[0 1 3 4 5], 1, 3, 255)"}));
-        EXPECT_EQ(editor.table().Rows(), 6);
-        EXPECT_EQ(editor.cell(2, 1), "0");
-        EXPECT_EQ(editor.cell(2, 2), "P2");
-    });
-}
-
-TEST(EditorTableEvents, PointNumbersOutsideTheDrawingAreLeftAsTyped) {
-    struct Case {
-        const char16_t* typed;
-        Events events;
-    };
-    const Case cases[] = {
-        {u"11", {"EnfocaPol(11, 10, 1, 0:[0 1 3 4 5], 1, 3, 255)", "EnfocaPuntito(11, 1)"}},
-        {u"-4", {"EnfocaPol(-4, 10, 1, 0:[0 1 3 4 5], 1, 3, 255)", "EnfocaPuntito(-4, 1)"}},
-        {u"abc", {"EnfocaPol(0, 10, 1, 0:[0 1 3 4 5], 1, 3, 255)"}},
-        {u"99999999999", {"EnfocaPol(0, 10, 1, 0:[0 1 3 4 5], 1, 3, 255)"}},
-    };
-    RecordingHost host{sampleDrawing(10, 5)};
-    runEditor(host, [&](EditorForm& editor) {
-        editor.table().userMovesTo(2, 1);
+        // An emptied number does nothing. Numbers outside the drawing are left as typed and leave the list;
+        // point 0 too, and the component keeps the focus request for it from the host.
+        struct Case {
+            const char16_t* typed;
+            Events events;
+        };
+        const Case cases[] = {
+            {u"", {}},
+            {u"0", {"EnfocaPol(0, 10, 1, 0:[0 1 3 4 5], 1, 3, 255)"}},
+            {u"11", {"EnfocaPol(11, 10, 1, 0:[0 1 3 4 5], 1, 3, 255)", "EnfocaPuntito(11, 1)"}},
+            {u"-4", {"EnfocaPol(-4, 10, 1, 0:[0 1 3 4 5], 1, 3, 255)", "EnfocaPuntito(-4, 1)"}},
+            {u"abc", {"EnfocaPol(0, 10, 1, 0:[0 1 3 4 5], 1, 3, 255)"}},
+            {u"99999999999", {"EnfocaPol(0, 10, 1, 0:[0 1 3 4 5], 1, 3, 255)"}},
+        };
         for (const Case& c : cases) {
             host.clearEvents();
             editor.commit(2, 1, c.typed);
             EXPECT_EQ(host.events(), c.events) << automation::toUtf8(c.typed);
             EXPECT_EQ(editor.cell(2, 1), automation::toUtf8(c.typed));
-            EXPECT_EQ(editor.cell(2, 2), "P2");
+            EXPECT_EQ(editor.cell(2, 2), "P8");
+            EXPECT_EQ(editor.table().Rows(), 6);
         }
     });
     EXPECT_TRUE(host.messageBoxes().empty());

@@ -9,18 +9,27 @@ namespace {
 
 using automation::Text;
 
-TEST(EditorToolbar, ZoomButtonsAskTheHostAboutThePointOfTheVertexInTheBox) {
+TEST(EditorToolbar, ZoomButtonsAskAboutThePointOfTheVertexInTheBoxAndNothingWithoutOne) {
     RecordingHost host{sampleDrawing(10, 5)};
     Drawing& drawing = host.drawing();
     drawing.polylines[0].vertices = {4, 9, 6, 2, 7};
     drawing.select(1);
     runEditor(host, [&](EditorForm& editor) {
-        editor.textBox("txtVert").userTypes(u"3");
         host.clearEvents();
+        for (const char16_t* typed : {u"", u"0", u"6", u"-1", u"zz", u"4e10"}) {
+            editor.textBox("txtVert").userTypes(typed);
+            editor.toolbar().click(u"z_amplia");
+            editor.toolbar().click(u"z_reduce");
+        }
+        EXPECT_EQ(host.events(), Events{});
+        editor.textBox("txtVert").userTypes(u"3");
         editor.toolbar().click(u"z_amplia");
         editor.toolbar().click(u"z_reduce");
-        EXPECT_EQ(host.events(), (Events{"Zoom(true, 6, 1)", "Zoom(false, 6, 1)"}));
+        editor.textBox("txtVert").userTypes(u"3.5");
+        editor.toolbar().click(u"z_reduce");
+        EXPECT_EQ(host.events(), (Events{"Zoom(true, 6, 1)", "Zoom(false, 6, 1)", "Zoom(false, 2, 1)"}));
     });
+    EXPECT_TRUE(host.messageBoxes().empty());
 }
 
 TEST(EditorToolbar, ZoomHandsTheVertexListElementItself) {
@@ -34,23 +43,6 @@ TEST(EditorToolbar, ZoomHandsTheVertexListElementItself) {
         // Same number of rows: the list as the host left it goes back.
         EXPECT_EQ(host.events(), (Events{"EnfocaPol(5, 10, 1, [1 9 3 4 5], 1, 3, 255)"}));
     });
-}
-
-TEST(EditorToolbar, NoVertexInTheBoxNoZoom) {
-    RecordingHost host{sampleDrawing(10, 5)};
-    runEditor(host, [&](EditorForm& editor) {
-        host.clearEvents();
-        for (const char16_t* typed : {u"", u"0", u"6", u"-1", u"zz", u"4e10"}) {
-            editor.textBox("txtVert").userTypes(typed);
-            editor.toolbar().click(u"z_amplia");
-            editor.toolbar().click(u"z_reduce");
-        }
-        EXPECT_EQ(host.events(), Events{});
-        editor.textBox("txtVert").userTypes(u"3.5");
-        editor.toolbar().click(u"z_reduce");
-        EXPECT_EQ(host.events(), (Events{"Zoom(false, 4, 1)"}));
-    });
-    EXPECT_TRUE(host.messageBoxes().empty());
 }
 
 TEST(EditorToolbar, OtherKeysDoNothingAndKeysMatchCase) {
@@ -98,34 +90,26 @@ TEST(EditorColour, InitialColourIsWrittenWithItsSign) {
     EXPECT_EQ(host.services().colorPickers().calls()[2], "InitialColor(-16777215)");
 }
 
-TEST(EditorColour, PickerThatCannotBeMadeLeavesTheColour) {
-    RecordingHost host{sampleDrawing(10, 5)};
-    host.services().colorPickers().failCreation(
-        automation::AutomationError(429, u"No se puede crear", u"Origen"));
-    runEditor(host, [&](EditorForm& editor) {
-        editor.click("cmdColor");
-        EXPECT_EQ(editor.button("cmdColor").backColor(), 255);
-        EXPECT_TRUE(editor.form().shown());
-    });
-    ASSERT_EQ(host.messageBoxes().size(), 1u);
-    EXPECT_EQ(host.messageBoxes()[0].style, ui::kMbCritical);
-    EXPECT_EQ(host.events().back(), "CancelarEnfoca()");
-}
-
-TEST(EditorColour, FailingPickerIsReleasedAndLeavesTheColour) {
-    for (const char* member : {"Title", "InitialColor", "Setting2", "ShowPicker", "ChosenColor"}) {
+TEST(EditorColour, PickerThatCannotBeMadeOrFailsIsReleasedAndLeavesTheColour) {
+    // "" stands for the creation.
+    for (const char* member : {"", "Title", "InitialColor", "Setting2", "ShowPicker", "ChosenColor"}) {
         RecordingHost host{sampleDrawing(10, 5)};
         auto& pickers = host.services().colorPickers();
         pickers.choose(0x00ABCDEF);
-        pickers.failAt(member, automation::AutomationError(5, u"Fallo", u"Origen"));
+        const automation::AutomationError error(*member ? 5 : 429, u"Fallo", u"Origen");
+        *member ? pickers.failAt(member, error) : pickers.failCreation(error);
         runEditor(host, [&](EditorForm& editor) {
             editor.click("cmdColor");
             EXPECT_EQ(editor.button("cmdColor").backColor(), 255) << member;
+            EXPECT_TRUE(editor.form().shown());
         });
-        EXPECT_EQ(pickers.created(), 1) << member;
+        EXPECT_EQ(pickers.created(), *member ? 1 : 0) << member;
         EXPECT_EQ(pickers.alive(), 0) << member;
-        EXPECT_EQ(pickers.calls().back(), "release") << member;
-        EXPECT_EQ(host.messageBoxes().size(), 1u) << member;
+        EXPECT_EQ(pickers.calls().back(), *member ? "release" : "create failed") << member;
+        EXPECT_EQ(host.boxes(), (std::vector<std::string>{"Error nº " + std::to_string(error.number()) +
+                                                          ": Fallo | 16 | Origen"}))
+            << member;
+        EXPECT_EQ(host.events().back(), "CancelarEnfoca()");
     }
 }
 

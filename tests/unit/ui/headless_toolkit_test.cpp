@@ -132,13 +132,5 @@ TEST(HeadlessYield, AFailingActionShowsItsBoxAndTheRestStillRuns) {
     EXPECT_EQ(toolkit.messageBoxes()[0].text, u"Error nº 6: Desbordamiento");
 }
 
-TEST(HeadlessMessageBox, RecordsAndAnswersOk) {
-    HeadlessToolkit toolkit;
-    EXPECT_EQ(toolkit.messageBox(u"Hola", kMbCritical, u"Título"), kMbAnswerOk);
-    EXPECT_EQ(toolkit.messageBoxes(),
-              (std::vector<HeadlessToolkit::MessageBoxRecord>{{u"Hola", 16, u"Título"}}));
-    EXPECT_EQ(toolkit.applicationTitle(), u"Orv_Pol_edit");
-}
-
 }  // namespace
 }  // namespace orv::ui

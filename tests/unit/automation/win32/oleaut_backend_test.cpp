@@ -9,18 +9,12 @@
 #include "automation/automation_array.h"
 #include "automation/number_locale.h"
 #include "automation/win32/oleaut_interop.h"
+#include "support/raised_error.h"
 
 namespace orv::automation {
 namespace {
 
-int32_t errorOf(auto&& action) {
-    try {
-        action();
-    } catch (const AutomationError& error) {
-        return error.number();
-    }
-    return 0;
-}
+using test::raisedError;
 
 struct DestroySafeArray {
     void operator()(SAFEARRAY* array) const noexcept { SafeArrayDestroy(array); }
@@ -44,13 +38,13 @@ TEST(OleautBackend, ArraysAndStringsAreThePlatformsOwn) {
 }
 
 TEST(OleautBackend, PlatformFailuresBecomeRunTimeErrors) {
-    EXPECT_EQ(errorOf([] { raiseForHresult(E_OUTOFMEMORY); }), 7);
-    EXPECT_EQ(errorOf([] { raiseForHresult(DISP_E_BADINDEX); }), 9);
-    EXPECT_EQ(errorOf([] { raiseForHresult(DISP_E_ARRAYISLOCKED); }), 10);
-    EXPECT_EQ(errorOf([] { raiseForHresult(DISP_E_TYPEMISMATCH); }), 13);
-    EXPECT_EQ(errorOf([] { raiseForHresult(DISP_E_OVERFLOW); }), 6);
-    EXPECT_EQ(errorOf([] { raiseForHresult(E_INVALIDARG); }), 5);
-    EXPECT_EQ(errorOf([] { raiseForHresult(E_FAIL); }), static_cast<int32_t>(E_FAIL));
+    EXPECT_EQ(raisedError([] { raiseForHresult(E_OUTOFMEMORY); }), 7);
+    EXPECT_EQ(raisedError([] { raiseForHresult(DISP_E_BADINDEX); }), 9);
+    EXPECT_EQ(raisedError([] { raiseForHresult(DISP_E_ARRAYISLOCKED); }), 10);
+    EXPECT_EQ(raisedError([] { raiseForHresult(DISP_E_TYPEMISMATCH); }), 13);
+    EXPECT_EQ(raisedError([] { raiseForHresult(DISP_E_OVERFLOW); }), 6);
+    EXPECT_EQ(raisedError([] { raiseForHresult(E_INVALIDARG); }), 5);
+    EXPECT_EQ(raisedError([] { raiseForHresult(E_FAIL); }), static_cast<int32_t>(E_FAIL));
 }
 
 TEST(OleautBackend, AHostsFixedSizeArrayIsError10AndItsCopyIsOurs) {
@@ -61,8 +55,8 @@ TEST(OleautBackend, AHostsFixedSizeArrayIsError10AndItsCopyIsOurs) {
     static_cast<double*>(fixed->pvData)[2] = 2.5;
 
     DoubleArray member = DoubleArray::adopt(fromSafeArray(fixed.release()));
-    EXPECT_EQ(errorOf([&] { member.redimPreserve(1, 5); }), 10);
-    EXPECT_EQ(errorOf([&] { member.redim(1, 5); }), 10);
+    EXPECT_EQ(raisedError([&] { member.redimPreserve(1, 5); }), 10);
+    EXPECT_EQ(raisedError([&] { member.redim(1, 5); }), 10);
     DoubleArray copy = member;
     copy.redimPreserve(1, 4);
     EXPECT_EQ(copy(3), 2.5);
