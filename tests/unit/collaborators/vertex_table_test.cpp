@@ -174,24 +174,6 @@ TEST_F(Table, InsertAndRemoveRowsKeepTheCursorOnItsRowWithoutEvents) {
     EXPECT_TRUE(toolkit.messageBoxes().empty());
 }
 
-TEST_F(Table, TheEditorsMembersAreLoggedInOrder) {
-    VertexTable& other = form.add<VertexTable>("tblOther");
-    other.setCols(8);
-    other.SetFileContext(u"Orv_Pol_editEditar Pol", u"Editor de polilíneas", u"*.pts");
-    other.SetColumn(7, false, false, 4, 0, 0, 1, 10, u"Capa");
-    other.ApplyColumns();
-    other.SetMode(false);
-    other.SetFilePattern(u"Orv_Pol_editEditar Pol", u"*.pts");
-    EXPECT_EQ(
-        other.memberCalls(),
-        (std::vector<std::string>{
-            "Cols = 8", "SetFileContext(\"Orv_Pol_editEditar Pol\", \"Editor de polilíneas\", \"*.pts\")",
-            "SetColumn(7, False, False, 4, 0, 0, 1, 10, \"Capa\")", "ApplyColumns", "SetMode(False)",
-            "SetFilePattern(\"Orv_Pol_editEditar Pol\", \"*.pts\")"}));
-    EXPECT_EQ(other.column(7).header, u"Capa");
-    EXPECT_EQ(other.column(7).option, 1);
-}
-
 TEST_F(Table, RewritingTextsCompactsTheArena) {
     fill(1);
     for (int i = 0; i < 100000; ++i) table.setCell(1, 2, u"texto " + automation::decimalText(i));

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "automation/automation_error.h"
-#include "collaborators/plain_number_converter.h"
 #include "support/drawing.h"
+#include "support/failing_converter.h"
 #include "support/failing_placement_store.h"
 #include "support/recording_host.h"
 #include "unit/focus_dialog/focus_dialog_user.h"
@@ -15,25 +15,6 @@ using namespace focus;
 
 constexpr char16_t kSection[] = u"Enfoca Polilineas";
 constexpr char16_t kKey[] = u"enfoca";
-
-// Reads like the plain converter, except that one text fails with the given error.
-class ConverterFailingOn : public collaborators::NumberTextConverter {
-  public:
-    ConverterFailingOn(Text bad, automation::AutomationError error)
-        : bad_(std::move(bad)), error_(std::move(error)) {}
-    double TextToNumber(const Text& text) override {
-        if (text == bad_) throw error_;
-        return plain_.TextToNumber(text);
-    }
-    Text NumberToText(double value, int16_t decimals, int16_t mode) override {
-        return plain_.NumberToText(value, decimals, mode);
-    }
-
-  private:
-    collaborators::PlainNumberConverter plain_;
-    Text bad_;
-    automation::AutomationError error_;
-};
 
 std::string handBack(int32_t name, int32_t count, int32_t polyline, const std::string& vertices,
                      int16_t layer, int32_t polylines, int32_t colour) {
@@ -63,8 +44,8 @@ TEST(FocusDialogButtons, CaptureHandsTheEditsOverWithTheVertexCountAndStoresTheP
 
 TEST(FocusDialogButtons, CaptureTrapShowsTheBoxAndSkipsTheStepsAfterTheFailingOne) {
     RecordingHost host;
-    host.services().setConverter(std::make_unique<ConverterFailingOn>(
-        u"x?", automation::AutomationError(13, u"No coinciden los tipos", u"Conversor")));
+    host.services().setConverter(std::make_unique<FailingConverter>(
+        automation::AutomationError(13, u"No coinciden los tipos", u"Conversor"), u"x?"));
     std::string fieldsKept, storedBeforeTheFailure;
     bool placementStored = true;
     host.script([&](ui::Form& form) {
@@ -91,8 +72,8 @@ TEST(FocusDialogButtons, CaptureTrapShowsTheBoxAndSkipsTheStepsAfterTheFailingOn
 
 TEST(FocusDialogButtons, CaptureTrapWritesNegativeNumbersWithTheirSign) {
     RecordingHost host;
-    host.services().setConverter(std::make_unique<ConverterFailingOn>(
-        u"1001.125", automation::AutomationError(-2147221504, u"Fallo", u"Orv.Conversor")));
+    host.services().setConverter(std::make_unique<FailingConverter>(
+        automation::AutomationError(-2147221504, u"Fallo", u"Orv.Conversor"), u"1001.125"));
     host.script([](ui::Form& form) { click(form, "cmdAceptar"); });
     host.open(0);
     EXPECT_EQ(host.boxes(),
@@ -166,25 +147,19 @@ TEST(FocusDialogButtons, ApplyStoresWithoutTellingTheHostAndCancelThenCancelsTwi
     EXPECT_EQ(host.toolkit().closedForLackOfScript(), 0);
 }
 
-TEST(FocusDialogButtons, CloseBoxCancelsOnceAndStoresThePlacement) {
-    RecordingHost host;
-    host.script([&](ui::Form& form) {
-        host.clearEvents();
-        form.userCloses();
-    });
-    host.open(0);
-    EXPECT_EQ(host.events(), (Events{"CancelarEnfoca()"}));
-    EXPECT_NE(host.services().placements().stored(kSection, kKey), nullptr);
-}
-
-TEST(FocusDialogButtons, EscPressesCancel) {
-    RecordingHost host;
-    host.script([&](ui::Form& form) {
-        host.clearEvents();
-        form.userPressesEscape();
-    });
-    host.open(0);
-    EXPECT_EQ(host.events(), (Events{"CancelarEnfoca()", "CancelarEnfoca()"}));
+TEST(FocusDialogButtons, CloseBoxCancelsOnceAndStoresThePlacementAndEscPressesCancelar) {
+    for (const bool escape : {false, true}) {
+        RecordingHost host;
+        host.script([&](ui::Form& form) {
+            host.clearEvents();
+            escape ? form.userPressesEscape() : form.userCloses();
+        });
+        host.open(0);
+        // "Cancelar" raises Cancela and unloads, whose handler raises it again.
+        EXPECT_EQ(host.events(),
+                  escape ? (Events{"CancelarEnfoca()", "CancelarEnfoca()"}) : (Events{"CancelarEnfoca()"}));
+        EXPECT_NE(host.services().placements().stored(kSection, kKey), nullptr);
+    }
 }
 
 // The unload traps nothing: a store that fails shows the boundary's box, and the window goes all the same.

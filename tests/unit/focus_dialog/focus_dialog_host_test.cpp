@@ -10,49 +10,34 @@ namespace {
 
 using namespace focus;
 
-TEST(FocusDialogHostWrites, PolylineSuppliedByTheHostIsTheOneSetUp) {
+TEST(FocusDialogHostWrites, PolylineSuppliedByTheHostIsTheOneSetUpButAnAnnouncementIsNotRedisplayed) {
     RecordingHost host;
     host.answersPolylineRequests = false;
     host.onNewPolCambiala = [](int32_t& aPolN, LongArray& aVertP, int16_t& acapP, int32_t& aNoPoli,
                                int32_t& acolpol) {
-        if (aPolN != 2) return;
+        if (aPolN != 2) {
+            aVertP = longArray({2, 3});  // written at the set-up's announcement
+            return;
+        }
         aVertP = longArray({7, 8, 9});
         acapP = 3;
         aNoPoli = 12;
         acolpol = 0x123456;
     };
-    std::string polyline, vertex;
-    int32_t colour = 0;
     host.script([&](ui::Form& form) {
+        EXPECT_EQ(polylineShown(form), "polilínea 1 /3 [3 Polilíneas |Polilínea 1|Vértice 5| /5] capa 1");
+        click(form, "cmdAceptar");
         host.clearEvents();
         click(form, "cmdAvP", 1);
-        polyline = polylineShown(form);
-        vertex = shown(form);
-        colour = control<ui::CommandButton>(form, "cmdColor").backColor();
+        EXPECT_EQ(polylineShown(form), "polilínea 2 /12 [12 Polilíneas |Polilínea 2|Vértice 3| /3] capa 3");
+        EXPECT_EQ(shown(form), "vértice 1 punto 7: P7 1007.125 2014.500 102.333 C7 capa 3");
+        EXPECT_EQ(control<ui::CommandButton>(form, "cmdColor").backColor(), 0x123456);
     });
     host.open(0);
+    ASSERT_GE(host.edits().size(), 1u);
+    EXPECT_EQ(describe(host.edits()[0].nVer), "[2 3]");
     EXPECT_EQ(host.events()[1], "newPolCambiala(2, [7 8 9], 3, 12, 1193046)");
     EXPECT_EQ(host.events()[2], "EnfocaPuntito(7, 2)");
-    EXPECT_EQ(polyline, "polilínea 2 /12 [12 Polilíneas |Polilínea 2|Vértice 3| /3] capa 3");
-    EXPECT_EQ(vertex, "vértice 1 punto 7: P7 1007.125 2014.500 102.333 C7 capa 3");
-    EXPECT_EQ(colour, 0x123456);
-}
-
-TEST(FocusDialogHostWrites, AnnouncementWritesLandWithoutRedisplay) {
-    RecordingHost host;
-    host.answersPolylineRequests = false;
-    host.onNewPolCambiala = [](int32_t&, LongArray& aVertP, int16_t&, int32_t&, int32_t&) {
-        aVertP = longArray({2, 3});
-    };
-    std::string polyline;
-    host.script([&](ui::Form& form) {
-        polyline = polylineShown(form);
-        click(form, "cmdAceptar");
-    });
-    host.open(0);
-    EXPECT_EQ(polyline, "polilínea 1 /3 [3 Polilíneas |Polilínea 1|Vértice 5| /5] capa 1");
-    ASSERT_EQ(host.edits().size(), 1u);
-    EXPECT_EQ(describe(host.edits()[0].nVer), "[2 3]");
 }
 
 TEST(FocusDialogHostWrites, PointNumberWrittenAtTheFocusEventIsWhereTheFieldsGo) {

@@ -16,35 +16,25 @@ constexpr char16_t kKey[] = u"enfoca";
 
 TEST(FocusDialogIntake, SetUpShowsVertexOneAndTellsTheHostPolylineThenPoint) {
     RecordingHost host{sampleDrawing(10, 5)};
-    std::string vertex, polyline;
-    int32_t colour = 0;
     host.script([&](ui::Form& form) {
-        vertex = shown(form);
-        polyline = polylineShown(form);
-        colour = control<ui::CommandButton>(form, "cmdColor").backColor();
+        EXPECT_EQ(shown(form), "vértice 1 punto 1: P1 1001.125 2002.500 100.333 C1 capa 1");
+        EXPECT_EQ(polylineShown(form), "polilínea 1 /3 [3 Polilíneas |Polilínea 1|Vértice 5| /5] capa 1");
+        EXPECT_EQ(control<ui::CommandButton>(form, "cmdColor").backColor(), sampleColour(1));
     });
     host.open(0);
-    EXPECT_EQ(vertex, "vértice 1 punto 1: P1 1001.125 2002.500 100.333 C1 capa 1");
-    EXPECT_EQ(polyline, "polilínea 1 /3 [3 Polilíneas |Polilínea 1|Vértice 5| /5] capa 1");
-    EXPECT_EQ(colour, sampleColour(1));
     const std::string announced =
         "newPolCambiala(1, [1 2 3 4 5], 1, 3, " + std::to_string(sampleColour(1)) + ")";
     EXPECT_EQ(host.events(), (Events{announced, "EnfocaPuntito(1, 1)", "CancelarEnfoca()"}));
-}
 
-TEST(FocusDialogIntake, TwoVertexPolylineAndVertexListFromZero) {
     DrawingShape shape;
     shape.vertices = 2;
     shape.vertexLower = 0;  // VertP(0) holds a decoy that must not be read
-    RecordingHost host{sampleDrawing(shape)};
-    std::string vertex, polyline;
-    host.script([&](ui::Form& form) {
-        vertex = shown(form);
-        polyline = polylineShown(form);
+    RecordingHost shortest{sampleDrawing(shape)};
+    shortest.script([&](ui::Form& form) {
+        EXPECT_EQ(shown(form), "vértice 1 punto 1: P1 1001.125 2002.500 100.333 C1 capa 1");
+        EXPECT_EQ(polylineShown(form), "polilínea 1 /3 [3 Polilíneas |Polilínea 1|Vértice 2| /2] capa 1");
     });
-    host.open(0);
-    EXPECT_EQ(vertex, "vértice 1 punto 1: P1 1001.125 2002.500 100.333 C1 capa 1");
-    EXPECT_EQ(polyline, "polilínea 1 /3 [3 Polilíneas |Polilínea 1|Vértice 2| /2] capa 1");
+    shortest.open(0);
 }
 
 TEST(FocusDialogIntake, WindowIsTheDesignedFixedToolWindow) {
@@ -87,51 +77,35 @@ TEST(FocusDialogIntake, WindowIsTheDesignedFixedToolWindow) {
     host.open(0);
 }
 
-TEST(FocusDialogIntake, LayerZeroLeavesTheListsWithoutSelection) {
-    Drawing drawing = sampleDrawing();
-    drawing.CapaPuntos(1) = 0;
-    drawing.capP = 0;
-    RecordingHost host{std::move(drawing)};
-    int32_t pointLayer = -1, polylineLayer = -1;
-    host.script([&](ui::Form& form) {
-        pointLayer = layerShown(form, "cmbCapa");
-        polylineLayer = layerShown(form, "cmbCapaPol");
-    });
-    host.open(0);
-    EXPECT_EQ(pointLayer, 0);
-    EXPECT_EQ(polylineLayer, 0);
-    EXPECT_TRUE(host.messageBoxes().empty());
-}
-
-TEST(FocusDialogIntake, NoLayersGiveEmptyListsAndTheDialogOpens) {
-    Drawing drawing = sampleDrawing();
-    drawing.noCapas = 0;
-    for (int32_t p = 0; p <= drawing.Nuput; ++p) drawing.CapaPuntos(p) = 0;
-    drawing.capP = 0;
-    RecordingHost host{std::move(drawing)};
-    size_t items = 99;
-    host.script([&](ui::Form& form) {
-        items = control<ui::ComboBox>(form, "cmbCapa").items().size() +
-                control<ui::ComboBox>(form, "cmbCapaPol").items().size();
-    });
-    host.open(0);
-    EXPECT_EQ(items, 0u);
-    EXPECT_EQ(host.events().front().substr(0, 15), "newPolCambiala(");
+TEST(FocusDialogIntake, LayerZeroLeavesTheListsWithoutSelectionAndNoLayersLeaveThemEmpty) {
+    for (const int32_t layers : {4, 0}) {
+        Drawing drawing = sampleDrawing();
+        drawing.noCapas = layers;
+        for (int32_t p = 0; p <= drawing.Nuput; ++p) drawing.CapaPuntos(p) = 0;
+        drawing.capP = 0;
+        RecordingHost host{std::move(drawing)};
+        host.script([&](ui::Form& form) {
+            for (const char* list : {"cmbCapa", "cmbCapaPol"}) {
+                EXPECT_EQ(layerShown(form, list), 0) << list;
+                EXPECT_EQ(control<ui::ComboBox>(form, list).items().size(), size_t(layers)) << list;
+            }
+        });
+        host.open(0);
+        EXPECT_TRUE(host.messageBoxes().empty());
+        EXPECT_EQ(host.events().size(), 3u);
+    }
 }
 
 TEST(FocusDialogIntake, EachSetUpRefillsBothLayerListsWithExactlyNoCapasEntries) {
     RecordingHost host;
-    std::vector<Text> pointList, polylineList;
     host.script([](ui::Form& form) { click(form, "cmdAvP", 1); });
     host.script([](ui::Form& form) { click(form, "cmdAvP", 1); });
     host.script([&](ui::Form& form) {
-        pointList = control<ui::ComboBox>(form, "cmbCapa").items();
-        polylineList = control<ui::ComboBox>(form, "cmbCapaPol").items();
+        const std::vector<Text> layers = {u"Capa 1", u"Capa 2", u"Capa 3", u"Capa 4"};
+        EXPECT_EQ(control<ui::ComboBox>(form, "cmbCapa").items(), layers);
+        EXPECT_EQ(control<ui::ComboBox>(form, "cmbCapaPol").items(), layers);
     });
     host.open(0);
-    const std::vector<Text> layers = {u"Capa 1", u"Capa 2", u"Capa 3", u"Capa 4"};
-    EXPECT_EQ(pointList, layers);
-    EXPECT_EQ(polylineList, layers);
 }
 
 TEST(FocusDialogIntake, PlacementIsRestoredBeforeAnyFieldIsFilled) {
@@ -152,23 +126,18 @@ TEST(FocusDialogIntake, PlacementIsRestoredBeforeAnyFieldIsFilled) {
 TEST(FocusDialogIntake, ReopensWherePlacedAtHeight5355) {
     RecordingHost host;
     host.services().placements().store(kSection, kKey, {600, 900, 5000, 8000});
-    collaborators::Placement seen{};
+    const auto placement = [](const ui::Form& form) {
+        return collaborators::Placement{form.left(), form.top(), form.width(), form.height()};
+    };
     host.script([&](ui::Form& form) {
-        seen = {form.left(), form.top(), form.width(), form.height()};
+        // Moved, not sized, by the restore.
+        EXPECT_EQ(placement(form),
+                  (collaborators::Placement{600, 900, 3030 + ui::HeadlessToolkit::kFrameHorizontal, 5355}));
         form.setLeft(1500);
     });
     host.open(0);
-    EXPECT_EQ(seen.left, 600);
-    EXPECT_EQ(seen.top, 900);
-    EXPECT_EQ(seen.height, 5355);
-    EXPECT_EQ(seen.width, 3030 + ui::HeadlessToolkit::kFrameHorizontal);  // moved, not sized, by the restore
-    ASSERT_NE(host.services().placements().stored(kSection, kKey), nullptr);
-    EXPECT_EQ(host.services().placements().stored(kSection, kKey)->left, 1500);
-
-    host.script([&](ui::Form& form) { seen = {form.left(), form.top(), form.width(), form.height()}; });
+    host.script([&](ui::Form& form) { EXPECT_EQ(placement(form).left, 1500); });
     host.open(0);
-    EXPECT_EQ(seen.left, 1500);
-    EXPECT_EQ(seen.height, 5355);
 }
 
 }  // namespace

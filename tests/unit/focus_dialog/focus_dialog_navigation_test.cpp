@@ -40,26 +40,24 @@ Outcome afterSetUp(Drawing drawing, std::function<void(ui::Form&)> prepare,
     return outcome;
 }
 
-TEST(FocusDialogNavigation, TypedVertexOutsideTheListIsReplacedByTheNearestEnd) {
-    const auto atVertex3 = [](ui::Form& form) { type(form, "txtVert", "3"); };
-    for (const char* typed : {"0", "-3", "abc", ""}) {
-        const Outcome outcome =
-            afterSetUp(sampleDrawing(), atVertex3, [&](ui::Form& f) { type(f, "txtVert", typed); });
-        EXPECT_EQ(outcome.events, (Events{"EnfocaPuntito(1, 1)"})) << typed;
-        EXPECT_EQ(outcome.shown, "vértice 1 punto 1: P1 1001.125 2002.500 100.333 C1 capa 1") << typed;
+TEST(FocusDialogNavigation, TypedVertexIsReadAsAWholeNumberAndOutsideTheListTheNearestEndIsShown) {
+    // From vertex 3; a typed text stays as typed.
+    const std::pair<const char*, Outcome> cases[] = {
+        {"0", {{"EnfocaPuntito(1, 1)"}, "vértice 1 punto 1: P1 1001.125 2002.500 100.333 C1 capa 1"}},
+        {"-3", {{"EnfocaPuntito(1, 1)"}, "vértice 1 punto 1: P1 1001.125 2002.500 100.333 C1 capa 1"}},
+        {"abc", {{"EnfocaPuntito(1, 1)"}, "vértice 1 punto 1: P1 1001.125 2002.500 100.333 C1 capa 1"}},
+        {"", {{"EnfocaPuntito(1, 1)"}, "vértice 1 punto 1: P1 1001.125 2002.500 100.333 C1 capa 1"}},
+        {"9", {{"EnfocaPuntito(5, 1)"}, "vértice 5 punto 5: P5 1005.125 2010.500 101.667 C5 capa 1"}},
+        {"2.5", {{"EnfocaPuntito(2, 1)"}, "vértice 2.5 punto 2: P2 1002.125 2004.500 100.667 C2 capa 2"}},
+        {"3.5", {{"EnfocaPuntito(4, 1)"}, "vértice 3.5 punto 4: P4 1004.125 2008.500 101.333 C4 capa 4"}},
+    };
+    for (const auto& [typed, expected] : cases) {
+        const Outcome outcome = afterSetUp(
+            sampleDrawing(), [](ui::Form& f) { type(f, "txtVert", "3"); },
+            [&](ui::Form& f) { type(f, "txtVert", typed); });
+        EXPECT_EQ(outcome.events, expected.events) << typed;
+        EXPECT_EQ(outcome.shown, expected.shown) << typed;
     }
-    const Outcome above =
-        afterSetUp(sampleDrawing(), atVertex3, [](ui::Form& f) { type(f, "txtVert", "9"); });
-    EXPECT_EQ(above.events, (Events{"EnfocaPuntito(5, 1)"}));
-    EXPECT_EQ(above.shown, "vértice 5 punto 5: P5 1005.125 2010.500 101.667 C5 capa 1");
-}
-
-TEST(FocusDialogNavigation, TypedHalvesRoundToEvenAndTheTextStays) {
-    const Outcome two = afterSetUp(sampleDrawing(), nullptr, [](ui::Form& f) { type(f, "txtVert", "2.5"); });
-    EXPECT_EQ(two.shown, "vértice 2.5 punto 2: P2 1002.125 2004.500 100.667 C2 capa 2");
-    const Outcome four = afterSetUp(sampleDrawing(), nullptr, [](ui::Form& f) { type(f, "txtVert", "3.5"); });
-    EXPECT_EQ(four.shown, "vértice 3.5 punto 4: P4 1004.125 2008.500 101.333 C4 capa 4");
-    EXPECT_EQ(four.events, (Events{"EnfocaPuntito(4, 1)"}));
 }
 
 TEST(FocusDialogNavigation, VertexArrowsWrapAndTellTheHostTwice) {

@@ -34,24 +34,18 @@ class FormLifeCycle : public ::testing::Test {
     Events events;
 };
 
-TEST_F(FormLifeCycle, LoadsOnceAndReportsItsFrame) {
-    form.setBounds(0, 0, 10935, 4845);
+TEST_F(FormLifeCycle, LoadsOnceReportsItsFrameAndResizesOnlyForARealSizeChangeOfALoadedForm) {
+    form.setBounds(0, 0, 10935, 4845);     // not loaded: nothing runs
     EXPECT_EQ(form.clientWidth(), 10935);  // no window yet: no frame
-    form.ensureLoaded();
-    form.ensureLoaded();
-    EXPECT_TRUE(form.loaded());
-    EXPECT_EQ(events, Events{"Load"});
-    EXPECT_EQ(form.clientWidth(), 10935 - HeadlessToolkit::kFrameHorizontal);
-    EXPECT_EQ(form.clientHeight(), 4845 - HeadlessToolkit::kFrameVertical);
-}
-
-TEST_F(FormLifeCycle, ResizeRunsOnlyForARealSizeChangeOfALoadedForm) {
-    form.setBounds(0, 0, 1000, 1000);  // not loaded: nothing runs
     form.onLoad = [this] {
         events.push_back("Load");
         form.setBounds(200, 500, 8700, 5700);  // as a restored placement does during the load
     };
     form.ensureLoaded();
+    form.ensureLoaded();
+    EXPECT_TRUE(form.loaded());
+    EXPECT_EQ(form.clientWidth(), 8700 - HeadlessToolkit::kFrameHorizontal);
+    EXPECT_EQ(form.clientHeight(), 5700 - HeadlessToolkit::kFrameVertical);
     form.setLeft(300);    // moved, same size
     form.setWidth(8700);  // same size
     form.userResizes(9000, 5700);
@@ -107,24 +101,20 @@ TEST_F(FormLifeCycle, UnloadRunsItsHandlerOnceThenDestroysTheWindow) {
     EXPECT_EQ(events.back(), "Load");
 }
 
-TEST_F(FormLifeCycle, AFailingUnloadHandlerDoesNotKeepTheWindow) {
+TEST_F(FormLifeCycle, AFailingUnloadHandlerDoesNotKeepTheWindowAndASecondShowIsRefused) {
     form.onUnload = [] { automation::raiseStandardError(5); };
     form.ensureLoaded();
     EXPECT_EQ(raisedError([&] { form.unload(); }), 5);
     EXPECT_FALSE(form.loaded());
 
+    int32_t refused = 0;
+    toolkit.script([&] { refused = raisedError([&] { form.showModal(); }); });
     toolkit.script([&] { form.userCloses(); });
     form.showModal();
+    EXPECT_EQ(refused, 5);
     EXPECT_FALSE(form.shown());
     ASSERT_EQ(toolkit.messageBoxes().size(), 1u);
     EXPECT_EQ(toolkit.messageBoxes()[0].text, u"Error nº 5: Llamada a procedimiento o argumento no válidos");
-}
-
-TEST_F(FormLifeCycle, ShowingAFormThatIsAlreadyShownIsRefused) {
-    int32_t refused = 0;
-    toolkit.script([&] { refused = raisedError([&] { form.showModal(); }); });
-    form.showModal();
-    EXPECT_EQ(refused, 5);
 }
 
 TEST(FormControls, TabOrderFindAndEscape) {
