@@ -60,51 +60,43 @@ TEST(FocusDialogNavigation, TypedVertexIsReadAsAWholeNumberAndOutsideTheListTheN
     }
 }
 
-TEST(FocusDialogNavigation, VertexArrowsWrapAndTellTheHostTwice) {
+TEST(FocusDialogNavigation, ArrowsWrapTellTheHostAndYieldBeforeEachEvent) {
     RecordingHost host;
-    std::string first, last;
-    Events back, forward;
     host.script([&](ui::Form& form) {
-        host.clearEvents();
-        click(form, "cmdAv", 0);  // "<" on vertex 1
-        back = host.events();
-        last = shown(form) + " / " + caption(form, "fraVert");
-        host.clearEvents();
-        click(form, "cmdAv", 1);  // ">" on the last
-        forward = host.events();
-        first = shown(form) + " / " + caption(form, "fraVert");
-    });
-    host.open(0);
-    EXPECT_EQ(back, (Events{"EnfocaPuntito(5, 1)", "EnfocaPuntito(5, 1)"}));
-    EXPECT_EQ(last, "vértice 5 punto 5: P5 1005.125 2010.500 101.667 C5 capa 1 / Vértice 5");
-    EXPECT_EQ(forward, (Events{"EnfocaPuntito(1, 1)", "EnfocaPuntito(1, 1)"}));
-    EXPECT_EQ(first, "vértice 1 punto 1: P1 1001.125 2002.500 100.333 C1 capa 1 / Vértice 1");
-}
-
-TEST(FocusDialogNavigation, PolylineArrowAsksTwiceThenCentresOnVertexOne) {
-    RecordingHost host;
-    Events forward, back;
-    std::string polyline, vertex;
-    host.script([&](ui::Form& form) {
-        host.clearEvents();
-        click(form, "cmdAvP", 1);
-        forward = host.events();
-        polyline = polylineShown(form);
-        vertex = shown(form);
+        const auto step = [&](const char* arrow, int16_t index, int yields, const Events& events) {
+            host.clearEvents();
+            const int before = host.toolkit().yieldCount();
+            click(form, arrow, index);
+            EXPECT_EQ(host.toolkit().yieldCount() - before, yields) << arrow << index;
+            EXPECT_EQ(host.events(), events) << arrow << index;
+        };
+        // A vertex arrow tells the host twice.
+        step("cmdAv", 0, 2, {"EnfocaPuntito(5, 1)", "EnfocaPuntito(5, 1)"});  // "<" on vertex 1
+        EXPECT_EQ(shown(form) + " / " + caption(form, "fraVert"),
+                  "vértice 5 punto 5: P5 1005.125 2010.500 101.667 C5 capa 1 / Vértice 5");
+        step("cmdAv", 1, 2, {"EnfocaPuntito(1, 1)", "EnfocaPuntito(1, 1)"});
+        EXPECT_EQ(shown(form) + " / " + caption(form, "fraVert"),
+                  "vértice 1 punto 1: P1 1001.125 2002.500 100.333 C1 capa 1 / Vértice 1");
+        // A polyline arrow asks twice, the first time with the dialog's variables as they were: the new
+        // number, the old polyline; then it centres on vertex 1.
+        step("cmdAvP", 1, 1,
+             {announced(2, "[1 2 3 4 5]", 1, 3, sampleColour(1)), announced(2, "[4 5 6 7 8 9]", 2),
+              "EnfocaPuntito(4, 2)"});
+        EXPECT_EQ(polylineShown(form), "polilínea 2 /3 [3 Polilíneas |Polilínea 2|Vértice 6| /6] capa 2");
+        EXPECT_EQ(shown(form), "vértice 1 punto 4: P4 1004.125 2008.500 101.333 C4 capa 4");
         click(form, "cmdAvP", 1);
         click(form, "cmdAvP", 1);  // past the last: back to 1
+        step("cmdAvP", 0, 1,       // before the first: the last
+             {announced(3, "[1 2 3 4 5]", 1, 3, sampleColour(1)), announced(3, "[7 8 9 10 1 2 3]", 3),
+              "EnfocaPuntito(7, 3)"});
         host.clearEvents();
-        click(form, "cmdAvP", 0);  // before the first: the last
-        back = host.events();
+        const int before = host.toolkit().yieldCount();
+        type(form, "txtVert", "2");
+        click(form, "cmdAceptar");
+        EXPECT_EQ(host.toolkit().yieldCount() - before, 2);
+        EXPECT_EQ(host.events().size(), 2u);
     });
     host.open(0);
-    // The first request carries the dialog's variables as they were: the new number, the old polyline.
-    EXPECT_EQ(forward, (Events{announced(2, "[1 2 3 4 5]", 1, 3, sampleColour(1)),
-                               announced(2, "[4 5 6 7 8 9]", 2), "EnfocaPuntito(4, 2)"}));
-    EXPECT_EQ(polyline, "polilínea 2 /3 [3 Polilíneas |Polilínea 2|Vértice 6| /6] capa 2");
-    EXPECT_EQ(vertex, "vértice 1 punto 4: P4 1004.125 2008.500 101.333 C4 capa 4");
-    EXPECT_EQ(back, (Events{announced(3, "[1 2 3 4 5]", 1, 3, sampleColour(1)),
-                            announced(3, "[7 8 9 10 1 2 3]", 3), "EnfocaPuntito(7, 3)"}));
 }
 
 TEST(FocusDialogNavigation, TypedPolylineNumberIsSteppedUnchecked) {
@@ -125,9 +117,8 @@ TEST(FocusDialogNavigation, TypedPolylineNumberIsSteppedUnchecked) {
                               announced(49, "[1 2 3 4 5]", 1, 10, colour), "EnfocaPuntito(1, 49)"}));
 }
 
-TEST(FocusDialogNavigation, EditsSurviveMovesAndReachTheHostOnCapture) {
+TEST(FocusDialogNavigation, EditsSurviveMovesAndReachTheHostOnCaptureAndListsWithoutSelectionStoreLayerOne) {
     RecordingHost host;
-    std::string afterRoundTrip;
     host.script([&](ui::Form& form) {
         type(form, "txtNom", "Esquina");
         type(form, "txtX", "12.5");
@@ -135,14 +126,19 @@ TEST(FocusDialogNavigation, EditsSurviveMovesAndReachTheHostOnCapture) {
         control<ui::ComboBox>(form, "cmbCapa").userSelects(2);
         click(form, "cmdAv", 1);
         click(form, "cmdAv", 0);
-        afterRoundTrip = shown(form);
+        EXPECT_EQ(shown(form), "vértice 1 punto 1: Esquina 12.500 2002.500 100.333 MURO capa 3");
+        type(form, "txtVert", "3");  // point 3, layer 3
+        control<ui::ComboBox>(form, "cmbCapa").userTypes(u"otra");
+        control<ui::ComboBox>(form, "cmbCapaPol").userTypes(u"otra");
+        click(form, "cmdAv", 1);
         click(form, "cmdAceptar");
     });
     host.open(0);
-    EXPECT_EQ(afterRoundTrip, "vértice 1 punto 1: Esquina 12.500 2002.500 100.333 MURO capa 3");
     ASSERT_EQ(host.edits().size(), 1u);
     EXPECT_EQ(host.edits()[0].X(1), 12.5);
     EXPECT_EQ(host.edits()[0].CapaPuntos(1), 3);
+    EXPECT_EQ(host.edits()[0].CapaPuntos(3), 1);
+    EXPECT_EQ(host.edits()[0].capP, 1);
 }
 
 TEST(FocusDialogNavigation, VertexOneEditsAreStoredByAnArrowButNotByTypingBeforeAnyVertexChange) {
@@ -157,39 +153,6 @@ TEST(FocusDialogNavigation, VertexOneEditsAreStoredByAnArrowButNotByTypingBefore
         click(f, "cmdAv", 0);
     });
     EXPECT_EQ(arrows.shown, "vértice 1 punto 1: Editado 1001.125 2002.500 100.333 C1 capa 1");
-}
-
-TEST(FocusDialogNavigation, ListsWithoutSelectionStoreLayerOne) {
-    RecordingHost host;
-    host.script([&](ui::Form& form) {
-        type(form, "txtVert", "3");  // point 3, layer 3
-        control<ui::ComboBox>(form, "cmbCapa").userTypes(u"otra");
-        control<ui::ComboBox>(form, "cmbCapaPol").userTypes(u"otra");
-        click(form, "cmdAv", 1);
-        click(form, "cmdAceptar");
-    });
-    host.open(0);
-    ASSERT_EQ(host.edits().size(), 1u);
-    EXPECT_EQ(host.edits()[0].CapaPuntos(3), 1);
-    EXPECT_EQ(host.edits()[0].capP, 1);
-}
-
-TEST(FocusDialogNavigation, HandlersYieldWhereTheyTellTheHost) {
-    RecordingHost host;
-    std::vector<int> yields;
-    host.script([&](ui::Form& form) {
-        auto count = [&](auto action) {
-            const int before = host.toolkit().yieldCount();
-            action();
-            yields.push_back(host.toolkit().yieldCount() - before);
-        };
-        count([&] { type(form, "txtVert", "2"); });
-        count([&] { click(form, "cmdAv", 1); });
-        count([&] { click(form, "cmdAvP", 1); });
-        count([&] { click(form, "cmdAceptar"); });
-    });
-    host.open(0);
-    EXPECT_EQ(yields, (std::vector<int>{1, 2, 1, 1}));
 }
 
 }  // namespace
