@@ -42,27 +42,10 @@ std::vector<HWND> arrows(UiDriver& ui, HWND dialog, const wchar_t* caption) {
     return found;
 }
 
-TEST(FocusDialogWindow, OpensOnCancelarAndEscClosesIt) {
-    WindowsHost host{test::sampleDrawing(10, 5)};
-    UiDriver driver([&](UiDriver& ui) {
-        HWND dialog = ui.waitForWindow(kFocusCaption);
-        ui.check(ui.focused(dialog) == ui.child(dialog, L"Button", L"Cancelar"),
-                 "the focus starts on Cancelar");
-        ui.press(VK_ESCAPE);
-        ui.waitUntilGone(dialog);
-    });
-    host.open(0);
-    for (const auto& failure : driver.finish()) ADD_FAILURE() << failure;
-    // "Cancelar" unloads the dialog (one Cancela) and raises Cancela once more.
-    EXPECT_EQ(host.events(),
-              (Events{concat("newPolCambiala(1, [1 2 3 4 5], 1, 3, ", test::sampleColour(1), ")"),
-                      puntito(1, 1), "CancelarEnfoca()", "CancelarEnfoca()"}));
-}
-
-TEST(FocusDialogWindow, TabFollowsTheKeyboardOrder) {
+TEST(FocusDialogWindow, OpensOnCancelarTabFollowsTheKeyboardOrderAndEscClosesIt) {
     WindowsHost host{test::sampleDrawing(10, 5)};
     std::vector<std::wstring> visited;
-    runFocusDialog(host, [&](UiDriver& ui, HWND dialog) {
+    const Events events = runFocusDialog(host, [&](UiDriver& ui, HWND dialog) {
         for (int i = 0; i < 5; ++i) {
             visited.push_back(ui.text(ui.focused(dialog)));
             ui.press(VK_TAB);
@@ -76,6 +59,8 @@ TEST(FocusDialogWindow, TabFollowsTheKeyboardOrder) {
     // Cancelar, Capturar, the polyline field, its ">" then "<", the vertex "<"; Shift+Tab goes back to ">".
     EXPECT_EQ(visited,
               (std::vector<std::wstring>{L"Cancelar", L"Capturar <<", L"1", L">", L"<", L"<", L"<"}));
+    // "Cancelar" unloads the dialog (one Cancela) and raises Cancela once more.
+    EXPECT_EQ(events, (Events{"CancelarEnfoca()", "CancelarEnfoca()"}));
 }
 
 // Consecutive repeats dropped: a vertex shown by an arrow is announced by the arrow and by the vertex field.
@@ -111,46 +96,32 @@ TEST(FocusDialogWindow, ArrowsStepVerticesAndPolylines) {
     EXPECT_EQ(events.back(), "CancelarEnfoca()");
 }
 
-TEST(FocusDialogWindow, TypingAVertexNumberMovesThere) {
+TEST(FocusDialogWindow, ZoomButtonsTypedVertexAndCaptureOfATypedName) {
     WindowsHost host{test::sampleDrawing(10, 5)};
     Events events = runFocusDialog(host, [&](UiDriver& ui, HWND dialog) {
+        ui.click(ui.child(dialog, L"Button", L"+"));
+        ui.click(ui.child(dialog, L"Button", L"-"));
+        ui.waitUntil([&] { return host.eventCount() >= 2; }, "two zoom requests");
         HWND vertexField = ui.byPosition(ui.children(dialog, L"Edit"))[1];
         ui.click(vertexField);
         ui.press(VK_HOME);
         ui.press(VK_END, false, true);
         ui.type(L"4");
         ui.waitUntil([&] { return host.saw(puntito(pointOf(1, 4), 1)); }, "vertex 4");
-        ui.press(VK_ESCAPE);
-    });
-    EXPECT_NE(std::find(events.begin(), events.end(), puntito(pointOf(1, 4), 1)), events.end());
-}
-
-TEST(FocusDialogWindow, CaptureHandsTheTypedNameToTheHost) {
-    WindowsHost host{test::sampleDrawing(10, 5)};
-    runFocusDialog(host, [&](UiDriver& ui, HWND dialog) {
         // The name field is the one showing the point's name.
-        HWND nameField = ui.child(dialog, L"Edit", L"P1");
+        HWND nameField = ui.child(dialog, L"Edit", L"P4");
         ui.click(nameField);
         ui.press(VK_END);
         ui.type(L"-bis");
         ui.click(ui.child(dialog, L"Button", L"Capturar <<"));
-        ui.waitUntil([&] { return host.saw("EnfocaPol(1,"); }, "the capture");
+        ui.waitUntil([&] { return host.saw("EnfocaPol(4,"); }, "the capture");
         ui.press(VK_ESCAPE);
     });
-    EXPECT_EQ(host.lastNameOf(1), u"P1-bis");
-}
-
-TEST(FocusDialogWindow, ZoomButtonsAskTheHost) {
-    WindowsHost host{test::sampleDrawing(10, 5)};
-    Events events = runFocusDialog(host, [&](UiDriver& ui, HWND dialog) {
-        ui.click(ui.child(dialog, L"Button", L"+"));
-        ui.click(ui.child(dialog, L"Button", L"-"));
-        ui.waitUntil([&] { return host.eventCount() >= 2; }, "two zoom requests");
-        ui.press(VK_ESCAPE);
-    });
-    ASSERT_GE(events.size(), 2u);
+    ASSERT_GE(events.size(), 3u);
     EXPECT_EQ(events[0], "Zoom(true, 1, 1)");
     EXPECT_EQ(events[1], "Zoom(false, 1, 1)");
+    EXPECT_NE(std::find(events.begin(), events.end(), puntito(pointOf(1, 4), 1)), events.end());
+    EXPECT_EQ(host.lastNameOf(4), u"P4-bis");
 }
 
 TEST(FocusDialogWindow, CloseBoxEndsTheDialogOnce) {

@@ -76,9 +76,6 @@ TEST(LargePolyline, OpensScrollsAndCommitsAnEdit) {
         "[ MEASURE  ] editor on %d vertices: open %.0f ms (PasaDatos to a painted window), Ctrl+End %.0f ms, "
         "10 x PgUp %.0f ms, commit of one cell %.0f ms (Enter to the host's EnfocaPol), close %.0f ms\n",
         n, open, toEnd, pages, commit, close);
-    // Input stays interactive at this size: nothing a user does waits for seconds.
-    EXPECT_LT(toEnd, 5000);
-    EXPECT_LT(pages, 5000);
 }
 
 }  // namespace

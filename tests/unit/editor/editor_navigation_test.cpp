@@ -90,9 +90,8 @@ TEST(EditorVertexArrows, EmptiedListLeavesNoVertex) {
 TEST(EditorVertexArrows, ApplyReplacingTheListUnderTheArrowIsSafe) {
     RecordingHost host{sampleDrawing(10, 5)};
     // The host answers the apply with a list of its own.
-    host.onEnfocaPol = [](int32_t&, int32_t&, DoubleArray&, DoubleArray&, DoubleArray&, TextArray&,
-                          TextArray&, IntegerArray&, int32_t&, LongArray& nVer, int16_t&, int32_t&,
-                          int32_t&) {
+    host.onEnfocaPol = [](auto&, auto&, auto&, auto&, auto&, auto&, auto&, auto&, auto&, LongArray& nVer,
+                          auto&&...) {
         nVer = longArray({9, 8});
     };
     runEditor(host, [&](EditorForm& editor) {
