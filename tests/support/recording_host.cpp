@@ -60,9 +60,7 @@ void RecordingHost::EnfocaPol(int32_t& Name, int32_t& nPtos, DoubleArray& X, Dou
     out << "EnfocaPol(" << Name << ", " << nPtos << ", " << PolN << ", " << describe(nVer) << ", " << capP
         << ", " << NoPoli << ", " << colPol << ")";
     events_.push_back(out.str());
-    if (keepsEditedData)
-        edits_.push_back(
-            {Name, nPtos, X, Y, Z, Nombre, Código, CapaPuntos, PolN, nVer, capP, NoPoli, colPol});
+    edits_.push_back({Name, nPtos, X, Y, Z, Nombre, Código, CapaPuntos, PolN, nVer, capP, NoPoli, colPol});
     if (onEnfocaPol)
         onEnfocaPol(Name, nPtos, X, Y, Z, Nombre, Código, CapaPuntos, PolN, nVer, capP, NoPoli, colPol);
 }

@@ -86,11 +86,10 @@ class RecordingHost : public component::C_Enf_PolEvents {
 
     const Events& events() const { return events_; }
     void clearEvents() { events_.clear(); }
-    // The data of every EnfocaPol so far, in order (kept while keepsEditedData is on).
+    // The data of every EnfocaPol so far, in order.
     const std::vector<EditedData>& edits() const { return edits_; }
 
     bool answersPolylineRequests = true;
-    bool keepsEditedData = true;
     bool checksDrawingUntouched = true;
 
     // Run after the event is recorded (and newPolCambiala answered).

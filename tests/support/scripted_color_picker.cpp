@@ -7,12 +7,6 @@ void ScriptedColorPickerFactory::failAt(std::string member, automation::Automati
     memberError_ = std::move(error);
 }
 
-void ScriptedColorPickerFactory::succeed() {
-    creationError_.reset();
-    failingMember_.clear();
-    memberError_.reset();
-}
-
 std::unique_ptr<collaborators::ColorPicker> ScriptedColorPickerFactory::create() {
     if (creationError_) {
         calls_.push_back("create failed");
@@ -37,16 +31,24 @@ void ScriptedColorPicker::InitialColor(const automation::Text& decimalDigits) {
     call("InitialColor", "InitialColor(" + automation::toUtf8(decimalDigits) + ")");
 }
 
-void ScriptedColorPicker::Setting1(int32_t value) { call("Setting1", "Setting1(" + std::to_string(value) + ")"); }
-void ScriptedColorPicker::Setting2(int32_t value) { call("Setting2", "Setting2(" + std::to_string(value) + ")"); }
-void ScriptedColorPicker::Setting3(int32_t value) { call("Setting3", "Setting3(" + std::to_string(value) + ")"); }
+void ScriptedColorPicker::Setting1(int32_t value) {
+    call("Setting1", "Setting1(" + std::to_string(value) + ")");
+}
+void ScriptedColorPicker::Setting2(int32_t value) {
+    call("Setting2", "Setting2(" + std::to_string(value) + ")");
+}
+void ScriptedColorPicker::Setting3(int32_t value) {
+    call("Setting3", "Setting3(" + std::to_string(value) + ")");
+}
 
 int32_t ScriptedColorPicker::ChosenColor() {
     call("ChosenColor", "ChosenColor");
     return factory_.chosen_;
 }
 
-void ScriptedColorPicker::ShowPicker() { call("ShowPicker", "ShowPicker()"); }
+void ScriptedColorPicker::ShowPicker() {
+    call("ShowPicker", "ShowPicker()");
+}
 
 void ScriptedColorPicker::call(const std::string& member, const std::string& entry) {
     if (factory_.memberError_ && member == factory_.failingMember_) {

@@ -1,7 +1,8 @@
 #pragma once
-// A colour picker for the tests: every member call is written to one log shared by all pickers of a factory, in
-// order ("create", "Title(Color capa:)", "InitialColor(255)", "Setting1(0)", ..., "ShowPicker()", "ChosenColor",
-// "release"); ChosenColor answers what the test chose; creation or any one member can be told to fail.
+// A colour picker for the tests: every member call is written to one log shared by all pickers of a factory,
+// in order ("create", "Title(Color capa:)", "InitialColor(255)", "Setting1(0)", ..., "ShowPicker()",
+// "ChosenColor", "release"); ChosenColor answers what the test chose; creation or any one member can be told
+// to fail.
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,25 +14,23 @@
 namespace orv::test {
 
 class ScriptedColorPickerFactory : public collaborators::ColorPickerFactory {
-public:
+  public:
     // The colour every picker made from now on answers.
     void choose(int32_t color) { chosen_ = color; }
     // The next creations fail with that error (the class cannot be created) until cleared.
     void failCreation(automation::AutomationError error) { creationError_ = std::move(error); }
-    // Pickers fail when the named member is called ("Title", "InitialColor", "Setting1", "Setting2", "Setting3",
-    // "ChosenColor", "ShowPicker"); the failed call is logged too, with " failed" after it.
+    // Pickers fail when the named member is called ("Title", "InitialColor", "Setting1", "Setting2",
+    // "Setting3", "ChosenColor", "ShowPicker"); the failed call is logged too, with " failed" after it.
     void failAt(std::string member, automation::AutomationError error);
-    void succeed();
 
     std::unique_ptr<collaborators::ColorPicker> create() override;
 
     const std::vector<std::string>& calls() const { return calls_; }
-    void clearCalls() { calls_.clear(); }
     int created() const { return created_; }
     // Pickers not yet released.
     int alive() const { return alive_; }
 
-private:
+  private:
     friend class ScriptedColorPicker;
     int32_t chosen_ = 0;
     std::optional<automation::AutomationError> creationError_;
@@ -43,7 +42,7 @@ private:
 };
 
 class ScriptedColorPicker : public collaborators::ColorPicker {
-public:
+  public:
     explicit ScriptedColorPicker(ScriptedColorPickerFactory& factory) : factory_(factory) {}
     ~ScriptedColorPicker() override;
 
@@ -55,7 +54,7 @@ public:
     int32_t ChosenColor() override;
     void ShowPicker() override;
 
-private:
+  private:
     void call(const std::string& member, const std::string& entry);
 
     ScriptedColorPickerFactory& factory_;

@@ -3,6 +3,7 @@
 
 #include <bit>
 #include <cmath>
+#include <tuple>
 
 #include "unit/editor/editor_session.h"
 
@@ -51,36 +52,25 @@ TEST(EditorExactness, EditedRowKeepsTheUntouchedCoordinatesOfItsPoint) {
     EXPECT_EQ(bits(sent.Z(2)), bits(1e-9));
 }
 
-struct LocaleCase {
-    char16_t separator;
-    const char16_t* typed;
-    double read;
-};
-
-class EditorLocale : public testing::TestWithParam<LocaleCase> {};
-
-TEST_P(EditorLocale, TypedCoordinateIsReadWithTheUsersSeparator) {
-    RecordingHost host{sampleDrawing(10, 5)};
-    host.services().setNumberLocale({GetParam().separator});
-    runEditor(host, [&](EditorForm& editor) {
-        editor.commit(4, 5, GetParam().typed, {GetParam().separator});
-        editor.table().setCell(2, 3, automation::Value(automation::Text(GetParam().typed)));
-        editor.click("cmdRedibuja");
-    });
-    ASSERT_EQ(host.edits().size(), 2u);
-    EXPECT_EQ(host.edits()[0].Z(4), GetParam().read);
-    EXPECT_EQ(host.edits()[1].X(2), GetParam().read);
-    EXPECT_TRUE(host.messageBoxes().empty());
+TEST(EditorLocale, TypedCoordinateIsReadWithTheUsersSeparatorByACommitAndByTheApply) {
+    const std::tuple<char16_t, const char16_t*, double> cases[] = {{u',', u"1234,56", 1234.56},
+                                                                   {u'.', u"1234.56", 1234.56},
+                                                                   {u',', u" -0,125 ", -0.125},
+                                                                   {u'.', u"7", 7}};
+    for (const auto& [separator, typed, read] : cases) {
+        RecordingHost host{sampleDrawing(10, 5)};
+        host.services().setNumberLocale({separator});
+        runEditor(host, [&](EditorForm& editor) {
+            editor.commit(4, 5, typed, {separator});
+            editor.table().setCell(2, 3, automation::Value(automation::Text(typed)));
+            editor.click("cmdRedibuja");
+        });
+        ASSERT_EQ(host.edits().size(), 2u) << automation::toUtf8(typed);
+        EXPECT_EQ(host.edits()[0].Z(4), read);
+        EXPECT_EQ(host.edits()[1].X(2), read);
+        EXPECT_TRUE(host.messageBoxes().empty());
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(, EditorLocale,
-                         testing::Values(LocaleCase{u',', u"1234,56", 1234.56},
-                                         LocaleCase{u'.', u"1234.56", 1234.56},
-                                         LocaleCase{u',', u" -0,125 ", -0.125}, LocaleCase{u'.', u"7", 7}),
-                         [](const testing::TestParamInfo<LocaleCase>& info) {
-                             return std::string(info.param.separator == u',' ? "Comma" : "Point") +
-                                    std::to_string(info.index);
-                         });
 
 }  // namespace
 }  // namespace orv::test

@@ -12,7 +12,6 @@ namespace orv::test {
 namespace {
 
 using automation::Text;
-using ui::HeadlessToolkit;
 
 TEST(EditorIntake, SetUpAnnouncesThePolylineFocusesItsFirstPointAndFillsTheTable) {
     RecordingHost host{sampleDrawing(10, 5)};
@@ -148,49 +147,35 @@ TEST(EditorIntake, PlacementFromTheDefaultThroughTheCloseBoxToTheNextFreshOpenin
     EXPECT_EQ(host.events().front(), "newPolCambiala(1, [1 2 3 4 5], 1, 3, 255)");
 }
 
-struct IntakeError {
-    const char* what;
-    std::function<void(Drawing&)> spoil;
-    const char* box;
-};
-
-class EditorIntakeErrors : public testing::TestWithParam<IntakeError> {};
-
-TEST_P(EditorIntakeErrors, ReachPasaDatosAndNoEditorIsShown) {
-    Drawing drawing = sampleDrawing(10, 5);
-    GetParam().spoil(drawing);
-    RecordingHost host{std::move(drawing)};
-    host.open(kEditor);
-    EXPECT_EQ(host.messageBoxes(),
-              (std::vector<HeadlessToolkit::MessageBoxRecord>{
-                  {automation::fromUtf8(GetParam().box), ui::kMbCritical, u"Orv_Pol_edit"}}));
-    EXPECT_EQ(host.events(), Events{});
-    EXPECT_EQ(host.toolkit().closedForLackOfScript(), 0);
+TEST(EditorIntake, ErrorsReachPasaDatosAndNoEditorIsShown) {
+    const std::string subscript = "Enfoca Pollilinea - Error nº 9: El subíndice está fuera del intervalo";
+    const std::pair<std::function<void(Drawing&)>, std::string> cases[] = {
+        {[](Drawing& d) { d.VertP = longArray({3}); }, subscript},
+        {[](Drawing& d) { d.VertP.erase(); }, subscript},
+        {[](Drawing& d) {
+             d.VertP = longArray({3, 4, 5}, 2);
+         },
+         subscript},
+        {[](Drawing& d) {
+             d.VertP = longArray({1, 2, 50});
+         },
+         subscript},  // a point beyond the arrays
+        {[](Drawing& d) {
+             d.noCapas = 40000;
+             d.Capas.redim(0, 40000);
+         },
+         "Enfoca Pollilinea - Error nº 6: Desbordamiento"},
+    };
+    for (const auto& [spoil, box] : cases) {
+        Drawing drawing = sampleDrawing(10, 5);
+        spoil(drawing);
+        RecordingHost host{std::move(drawing)};
+        host.open(kEditor);
+        EXPECT_EQ(host.boxes(), (std::vector<std::string>{box + " | 16 | Orv_Pol_edit"}));
+        EXPECT_EQ(host.events(), Events{}) << box;
+        EXPECT_EQ(host.toolkit().closedForLackOfScript(), 0) << box;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    , EditorIntakeErrors,
-    testing::Values(IntakeError{"OneVertex", [](Drawing& d) { d.VertP = longArray({3}); },
-                                "Enfoca Pollilinea - Error nº 9: El subíndice está fuera del intervalo"},
-                    IntakeError{"NoVertexList", [](Drawing& d) { d.VertP.erase(); },
-                                "Enfoca Pollilinea - Error nº 9: El subíndice está fuera del intervalo"},
-                    IntakeError{"VertexListFromTwo",
-                                [](Drawing& d) {
-                                    d.VertP = longArray({3, 4, 5}, 2);
-                                },
-                                "Enfoca Pollilinea - Error nº 9: El subíndice está fuera del intervalo"},
-                    IntakeError{"PointBeyondTheArrays",
-                                [](Drawing& d) {
-                                    d.VertP = longArray({1, 2, 50});
-                                },
-                                "Enfoca Pollilinea - Error nº 9: El subíndice está fuera del intervalo"},
-                    IntakeError{"TooManyLayers",
-                                [](Drawing& d) {
-                                    d.noCapas = 40000;
-                                    d.Capas.redim(0, 40000);
-                                },
-                                "Enfoca Pollilinea - Error nº 6: Desbordamiento"}),
-    [](const testing::TestParamInfo<IntakeError>& info) { return info.param.what; });
 
 }  // namespace
 }  // namespace orv::test

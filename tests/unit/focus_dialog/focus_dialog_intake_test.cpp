@@ -1,10 +1,10 @@
 // Opening the focus dialog: the copies, the load, the set-up's fields and captions, its two events.
 #include <gtest/gtest.h>
 
+#include "collaborators/memory_placement_store.h"
 #include "support/drawing.h"
 #include "support/recording_host.h"
 #include "unit/focus_dialog/focus_dialog_user.h"
-#include "unit/focus_dialog/spy_placement_store.h"
 
 namespace orv::test {
 namespace {
@@ -108,34 +108,49 @@ TEST(FocusDialogIntake, EachSetUpRefillsBothLayerListsWithExactlyNoCapasEntries)
     host.open(0);
 }
 
-TEST(FocusDialogIntake, PlacementIsRestoredBeforeAnyFieldIsFilled) {
-    RecordingHost host;
-    auto spy = std::make_unique<SpyPlacementStore>(host.services().placements());
-    SpyPlacementStore& calls = *spy;
-    host.services().setPlacementStore(std::move(spy));
-    host.script([](ui::Form& form) { click(form, "cmdAvP", 1); });
-    host.open(0);
-    EXPECT_EQ(
-        calls.calls,
-        (std::vector<std::string>{
-            "RestorePlacement(Enfoca Polilineas, enfoca) at vértice 1 punto 1: 1 0.000 0.000 0.00   capa 0",
-            "StorePlacement(Enfoca Polilineas, enfoca) at vértice 1 punto 4: P4 1004.125 2008.500 101.333 C4 "
-            "capa 4"}));
-}
+// A memory store that notes each restore and store with what the dialog showed at that moment.
+class SpyPlacementStore : public collaborators::MemoryPlacementStore {
+  public:
+    void RestorePlacement(ui::Form& form, const Text& section, const Text& key) override {
+        note("RestorePlacement", form, section, key);
+        MemoryPlacementStore::RestorePlacement(form, section, key);
+    }
+    void StorePlacement(ui::Form& form, const Text& section, const Text& key) override {
+        note("StorePlacement", form, section, key);
+        MemoryPlacementStore::StorePlacement(form, section, key);
+    }
+    std::vector<std::string> calls;
 
-TEST(FocusDialogIntake, ReopensWherePlacedAtHeight5355) {
+  private:
+    void note(const char* operation, ui::Form& form, const Text& section, const Text& key) {
+        calls.push_back(std::string(operation) + "(" + automation::toUtf8(section) + ", " +
+                        automation::toUtf8(key) + ") at " + shown(form));
+    }
+};
+
+TEST(FocusDialogIntake, PlacementIsRestoredBeforeAnyFieldIsFilledMovingOnlyAndStoredAtTheClose) {
     RecordingHost host;
-    host.services().placements().store(kSection, kKey, {600, 900, 5000, 8000});
+    auto spy = std::make_unique<SpyPlacementStore>();
+    SpyPlacementStore& store = *spy;
+    store.store(kSection, kKey, {600, 900, 5000, 8000});
+    host.services().setPlacementStore(std::move(spy));
     const auto placement = [](const ui::Form& form) {
         return collaborators::Placement{form.left(), form.top(), form.width(), form.height()};
     };
     host.script([&](ui::Form& form) {
-        // Moved, not sized, by the restore.
+        // Moved, not sized, by the restore: the designed height 5355.
         EXPECT_EQ(placement(form),
                   (collaborators::Placement{600, 900, 3030 + ui::HeadlessToolkit::kFrameHorizontal, 5355}));
         form.setLeft(1500);
+        click(form, "cmdAvP", 1);
     });
     host.open(0);
+    EXPECT_EQ(
+        store.calls,
+        (std::vector<std::string>{
+            "RestorePlacement(Enfoca Polilineas, enfoca) at vértice 1 punto 1: 1 0.000 0.000 0.00   capa 0",
+            "StorePlacement(Enfoca Polilineas, enfoca) at vértice 1 punto 4: P4 1004.125 2008.500 101.333 C4 "
+            "capa 4"}));
     host.script([&](ui::Form& form) { EXPECT_EQ(placement(form).left, 1500); });
     host.open(0);
 }
