@@ -115,25 +115,20 @@ TEST_F(Table, DisplayAndEditTexts) {
     EXPECT_EQ(table.displayText(1, 3, kComma), u"0,000");
 }
 
-TEST_F(Table, RowEnterOnlyWhenTheRowChanges) {
+TEST_F(Table, RowEnterOnlyWhenTheRowChangesAndACommitStoresTheTextOnlyWhenItDiffersFromTheEditText) {
     fill(4);
     table.userMovesTo(1, 2);
     table.userMovesTo(3, 2);
     table.userMovesTo(3, 5);
     table.userMovesTo(1, 0);
-    EXPECT_EQ(events, (Events{"RowEnter 3", "RowEnter 1"}));
     EXPECT_EQ(table.currentColumn(), 0);
-}
-
-TEST_F(Table, CommitStoresTheTextOnlyWhenItDiffersFromTheEditText) {
-    fill(3);
-    table.userCommits(1, 3, u"1,1", kComma);  // what the cell showed for editing: nothing changes
+    table.userCommits(1, 3, u"1,1", kComma);  // what the cell showed for editing: no change, no commit
     EXPECT_TRUE(std::holds_alternative<double>(table.Cell(1, 3)));
     table.userCommits(1, 3, u"1,100", kComma);
     EXPECT_EQ(table.Cell(1, 3), automation::Value(automation::Text(u"1,100")));
     table.userCommits(2, 1, u"7", kComma);  // another row: the cursor moves there first
     EXPECT_EQ(table.Cell(2, 1), automation::Value(automation::Text(u"7")));
-    EXPECT_EQ(events, (Events{"CellCommit 1", "RowEnter 2", "CellCommit 2"}));
+    EXPECT_EQ(events, (Events{"RowEnter 3", "RowEnter 1", "CellCommit 1", "RowEnter 2", "CellCommit 2"}));
 }
 
 TEST_F(Table, HandlerFailuresAndBadCellsAreRefusedBehindTheBoundary) {
