@@ -2,14 +2,13 @@
 
 namespace orv::test {
 
-TestDialog::TestDialog(DialogKind kind, int number, component::DialogEvents& events, DialogScript script,
-                       std::shared_ptr<DialogCounts> counts)
-    : kind_(kind), number_(number), events_(events), script_(std::move(script)), counts_(std::move(counts)) {
-    ++counts_->alive;
+TestDialog::TestDialog(component::DialogEvents& events, DialogScript script, std::shared_ptr<int> alive)
+    : events_(events), script_(std::move(script)), alive_(std::move(alive)) {
+    ++*alive_;
 }
 
 TestDialog::~TestDialog() {
-    --counts_->alive;
+    --*alive_;
 }
 
 void TestDialog::CargaBarra1(automation::ObjectRef& frm, int32_t PtoEnfoca, int32_t& nPtos,
@@ -34,11 +33,6 @@ void TestDialog::CargaBarra1(automation::ObjectRef& frm, int32_t PtoEnfoca, int3
     this->capP = capP;
     this->NoPoli = NoPoli;
     this->colPol = colPol;
-    running_ = true;
-    struct Stopped {
-        bool& running;
-        ~Stopped() { running = false; }
-    } stopped{running_};
     if (script_) script_(*this);
 }
 

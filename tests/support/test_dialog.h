@@ -16,16 +16,10 @@ enum class DialogKind { Focus, Editor };
 class TestDialog;
 using DialogScript = std::function<void(TestDialog&)>;
 
-// Counts shared by a factory and the dialogs it made (which may outlive the factory's use).
-struct DialogCounts {
-    int created = 0;
-    int alive = 0;
-};
-
 class TestDialog : public component::PolylineDialog {
   public:
-    TestDialog(DialogKind kind, int number, component::DialogEvents& events, DialogScript script,
-               std::shared_ptr<DialogCounts> counts);
+    // alive counts the dialogs not yet destroyed (shared with the factory, which the dialogs may outlive).
+    TestDialog(component::DialogEvents& events, DialogScript script, std::shared_ptr<int> alive);
     ~TestDialog() override;
 
     void CargaBarra1(automation::ObjectRef& frm, int32_t PtoEnfoca, int32_t& nPtos,
@@ -34,11 +28,6 @@ class TestDialog : public component::PolylineDialog {
                      automation::IntegerArray& CapaPuntos, int32_t& noCapas, automation::TextArray& Capas,
                      int32_t& PolN, automation::LongArray& VertP, int16_t& capP, int32_t& NoPoli,
                      int32_t& colPol) override;
-
-    DialogKind kind() const { return kind_; }
-    // 1 for the first dialog the factory made, and so on.
-    int number() const { return number_; }
-    bool running() const { return running_; }
 
     // The events, raised with the dialog's own variables. RetornaPunto and RetornaOpcion pass PtoAct as Name.
     void raiseCancela();
@@ -82,12 +71,9 @@ class TestDialog : public component::PolylineDialog {
     int32_t punto = 0;
 
   private:
-    DialogKind kind_;
-    int number_;
     component::DialogEvents& events_;
     DialogScript script_;
-    std::shared_ptr<DialogCounts> counts_;
-    bool running_ = false;
+    std::shared_ptr<int> alive_;
 };
 
 }  // namespace orv::test

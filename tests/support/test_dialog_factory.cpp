@@ -22,8 +22,7 @@ std::unique_ptr<component::PolylineDialog> TestDialogFactory::make(DialogKind ki
         scripts.pop_front();
     }
     made_.push_back(kind);
-    ++counts_->created;
-    return std::make_unique<TestDialog>(kind, counts_->created, events, std::move(script), counts_);
+    return std::make_unique<TestDialog>(events, std::move(script), alive_);
 }
 
 }  // namespace orv::test

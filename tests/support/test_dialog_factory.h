@@ -14,7 +14,7 @@ namespace orv::test {
 
 class TestDialogFactory : public component::DialogFactory {
   public:
-    TestDialogFactory() : counts_(std::make_shared<DialogCounts>()) {}
+    TestDialogFactory() : alive_(std::make_shared<int>(0)) {}
 
     // The script of the next focus / editor dialog; scripts queue up in order.
     void onNextFocus(DialogScript script) { focusScripts_.push_back(std::move(script)); }
@@ -30,13 +30,13 @@ class TestDialogFactory : public component::DialogFactory {
     // Kinds of the dialogs made so far, in order.
     const std::vector<DialogKind>& made() const { return made_; }
     // Dialogs not yet destroyed.
-    int alive() const { return counts_->alive; }
+    int alive() const { return *alive_; }
 
   private:
     std::unique_ptr<component::PolylineDialog> make(DialogKind kind, std::deque<DialogScript>& scripts,
                                                     component::DialogEvents& events);
 
-    std::shared_ptr<DialogCounts> counts_;
+    std::shared_ptr<int> alive_;
     std::deque<DialogScript> focusScripts_;
     std::deque<DialogScript> editorScripts_;
     std::vector<DialogKind> made_;
