@@ -1,6 +1,7 @@
 #include "ui/event_boundary.h"
 
 #include <new>
+#include <optional>
 #include <stdexcept>
 
 #include "automation/standard_errors.h"
@@ -51,7 +52,7 @@ void reportStandard(Toolkit& toolkit, int32_t number) noexcept {
 void runEventHandler(Toolkit& toolkit, const std::function<void()>& handler) noexcept {
     if (!handler) return;
     try {
-        handler();
+        if (std::optional<AutomationError> fault = toolkit.runGuarded(handler)) report(toolkit, *fault);
     } catch (const AutomationError& error) {
         report(toolkit, error);
     } catch (const std::exception& failure) {

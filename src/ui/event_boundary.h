@@ -7,7 +7,8 @@
 // The box: text "Error nº <number>: <description>" (e.g. "Error nº 9: El subíndice está fuera del
 // intervalo"), style critical with OK only (16), title the error's source, or the application title when it
 // names none. A failure that is not an AutomationError is shown as the nearest standard error: memory 7, out
-// of range 9, overflow 6, any other 5.
+// of range 9, overflow 6, any other 5. A hardware fault inside the handler, where the toolkit can stop one,
+// is refused the same way, as error 51 "Error interno" with the exception's code and address.
 #include <functional>
 
 namespace orv::ui {

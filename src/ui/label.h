@@ -4,14 +4,14 @@
 namespace orv::ui {
 
 class Label : public Control {
-public:
+  public:
     using Control::Control;
     ControlKind kind() const override { return ControlKind::Label; }
 
     const Text& caption() const { return caption_; }
     void setCaption(Text value);
 
-private:
+  private:
     Text caption_;
 };
 

@@ -18,7 +18,7 @@ struct ToolbarButton {
 };
 
 class Toolbar : public Control {
-public:
+  public:
     using Control::Control;
     ControlKind kind() const override { return ControlKind::Toolbar; }
 
@@ -34,7 +34,7 @@ public:
 
     std::function<void(const ToolbarButton&)> onButtonClick;
 
-private:
+  private:
     std::vector<ToolbarImage> images_;
     uint32_t maskColor_ = 0x00C0C0C0;
     std::vector<ToolbarButton> buttons_;

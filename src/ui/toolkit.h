@@ -2,7 +2,10 @@
 // What the dialogs ask of a windowing toolkit. The Win32 toolkit renders forms into windows; the headless
 // toolkit of the tests records and scripts.
 #include <cstdint>
+#include <functional>
+#include <optional>
 
+#include "automation/automation_error.h"
 #include "automation/text.h"
 
 namespace orv::ui {
@@ -32,6 +35,14 @@ class Toolkit {
     virtual int32_t messageBox(const Text& text, int32_t style, const Text& title) = 0;
     // The application's title as message boxes and the table's file context use it.
     virtual Text applicationTitle() const = 0;
+    // Runs a control event's handler so that a hardware fault inside it (an access violation, a division by
+    // zero) stops here instead of taking the host's process down: the fault comes back as the error to
+    // report. C++ exceptions pass as they are. A toolkit whose platform raises no such faults just runs the
+    // handler.
+    virtual std::optional<automation::AutomationError> runGuarded(const std::function<void()>& handler) {
+        handler();
+        return std::nullopt;
+    }
 };
 
 }  // namespace orv::ui

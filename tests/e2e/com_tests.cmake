@@ -5,6 +5,7 @@ if(TARGET Orv_Pol_edit)
         ${CMAKE_CURRENT_LIST_DIR}/com_main.cpp
         ${CMAKE_CURRENT_LIST_DIR}/com_test_host.cpp
         ${CMAKE_CURRENT_LIST_DIR}/com_events_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/com_fault_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/com_registration_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/com_typelib_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/ui_driver.cpp)

@@ -6,6 +6,8 @@
 
 #include <atomic>
 
+#include "component/com/com_error.h"
+
 namespace orv::ui {
 class Form;
 }
@@ -21,7 +23,9 @@ class FormAutomation final : public IDispatch {
     void detach() noexcept { form_ = nullptr; }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override;
-    ULONG STDMETHODCALLTYPE AddRef() noexcept override { return ++references_; }
+    ULONG STDMETHODCALLTYPE AddRef() noexcept override {
+        return countAtComEdge([&]() -> ULONG { return ++references_; });
+    }
     ULONG STDMETHODCALLTYPE Release() noexcept override;
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) noexcept override;
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) noexcept override;

@@ -13,6 +13,7 @@
 
 namespace {
 
+using orv::com::atComEdge;
 using orv::com::ClassFactory;
 using orv::com::ComEnfPol;
 using orv::com::CreateFunction;
@@ -92,32 +93,29 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() {
-    return serverModule().canUnload() ? S_OK : S_FALSE;
+    return atComEdge([&]() -> HRESULT { return serverModule().canUnload() ? S_OK : S_FALSE; });
 }
 
-extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) try {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    for (const FactoryEntry& entry : kFactories) {
-        if (*entry.clsid != clsid) continue;
-        IClassFactory* factory = new ClassFactory(serverModule(), entry.create);
-        const HRESULT hr = factory->QueryInterface(iid, out);
-        factory->Release();
-        return hr;
-    }
-    return CLASS_E_CLASSNOTAVAILABLE;
-} catch (...) {
-    return orv::com::hresultFromCurrentException();
+extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
+    return atComEdge([&]() -> HRESULT {
+        if (!out) return E_POINTER;
+        *out = nullptr;
+        for (const FactoryEntry& entry : kFactories) {
+            if (*entry.clsid != clsid) continue;
+            IClassFactory* factory = new ClassFactory(serverModule(), entry.create);
+            const HRESULT hr = factory->QueryInterface(iid, out);
+            factory->Release();
+            return hr;
+        }
+        return CLASS_E_CLASSNOTAVAILABLE;
+    });
 }
 
-extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() try {
-    return registration().install(orv::com::ClassesRoots::standard());
-} catch (...) {
-    return orv::com::hresultFromCurrentException();
+extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
+    return atComEdge([&]() -> HRESULT { return registration().install(orv::com::ClassesRoots::standard()); });
 }
 
-extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() try {
-    return registration().uninstall(orv::com::ClassesRoots::standard());
-} catch (...) {
-    return orv::com::hresultFromCurrentException();
+extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
+    return atComEdge(
+        [&]() -> HRESULT { return registration().uninstall(orv::com::ClassesRoots::standard()); });
 }

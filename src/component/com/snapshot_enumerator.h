@@ -38,47 +38,58 @@ class SnapshotEnumerator final : public Interface {
     SnapshotEnumerator& operator=(const SnapshotEnumerator&) = delete;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override {
-        if (!out) return E_POINTER;
-        if (iid == IID_IUnknown || iid == __uuidof(Interface)) {
-            *out = static_cast<Interface*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
+        return atComEdge([&]() -> HRESULT {
+            if (!out) return E_POINTER;
+            if (iid == IID_IUnknown || iid == __uuidof(Interface)) {
+                *out = static_cast<Interface*>(this);
+                AddRef();
+                return S_OK;
+            }
+            *out = nullptr;
+            return E_NOINTERFACE;
+        });
     }
-    ULONG STDMETHODCALLTYPE AddRef() noexcept override { return ++references_; }
+    ULONG STDMETHODCALLTYPE AddRef() noexcept override {
+        return countAtComEdge([&]() -> ULONG { return ++references_; });
+    }
     ULONG STDMETHODCALLTYPE Release() noexcept override {
-        const ULONG left = --references_;
-        if (left == 0) delete this;
-        return left;
+        return countAtComEdge([&]() -> ULONG {
+            const ULONG left = --references_;
+            if (left == 0) delete this;
+            return left;
+        });
     }
 
     HRESULT STDMETHODCALLTYPE Next(ULONG count, Item* out, ULONG* fetched) noexcept override {
-        if (!out || (count > 1 && !fetched)) return E_POINTER;
-        ULONG given = 0;
-        while (given < count && position_ < items_.size()) enumeratedCopy(items_[position_++], &out[given++]);
-        if (fetched) *fetched = given;
-        return given == count ? S_OK : S_FALSE;
+        return atComEdge([&]() -> HRESULT {
+            if (!out || (count > 1 && !fetched)) return E_POINTER;
+            ULONG given = 0;
+            while (given < count && position_ < items_.size())
+                enumeratedCopy(items_[position_++], &out[given++]);
+            if (fetched) *fetched = given;
+            return given == count ? S_OK : S_FALSE;
+        });
     }
     HRESULT STDMETHODCALLTYPE Skip(ULONG count) noexcept override {
-        const size_t left = items_.size() - position_;
-        position_ += count < left ? count : left;
-        return count <= left ? S_OK : S_FALSE;
+        return atComEdge([&]() -> HRESULT {
+            const size_t left = items_.size() - position_;
+            position_ += count < left ? count : left;
+            return count <= left ? S_OK : S_FALSE;
+        });
     }
     HRESULT STDMETHODCALLTYPE Reset() noexcept override {
-        position_ = 0;
-        return S_OK;
+        return atComEdge([&]() -> HRESULT {
+            position_ = 0;
+            return S_OK;
+        });
     }
     HRESULT STDMETHODCALLTYPE Clone(Interface** out) noexcept override {
-        if (!out) return E_POINTER;
-        try {
+        return atComEdge([&]() -> HRESULT {
+            if (!out) return E_POINTER;
+            *out = nullptr;
             *out = new SnapshotEnumerator(module_, items_, position_);
             return S_OK;
-        } catch (...) {
-            *out = nullptr;
-            return hresultFromCurrentException();
-        }
+        });
     }
 
   private:

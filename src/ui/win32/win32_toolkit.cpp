@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/structured_fault.h"
 #include "ui/form.h"
 #include "ui/win32/vertex_grid_view.h"
 #include "ui/win32/wide_text.h"
@@ -128,6 +129,12 @@ int32_t Win32Toolkit::messageBox(const Text& text, int32_t style, const Text& ti
 
 Text Win32Toolkit::applicationTitle() const {
     return u"Orv_Pol_edit";
+}
+
+std::optional<automation::AutomationError> Win32Toolkit::runGuarded(const std::function<void()>& handler) {
+    if (std::optional<platform::StructuredFault> fault = platform::runGuarded(handler))
+        return platform::faultError(*fault);
+    return std::nullopt;
 }
 
 }  // namespace orv::ui::win32

@@ -25,6 +25,7 @@ class Win32Toolkit : public Toolkit {
     void yield() override;
     int32_t messageBox(const Text& text, int32_t style, const Text& title) override;
     Text applicationTitle() const override;
+    std::optional<automation::AutomationError> runGuarded(const std::function<void()>& handler) override;
 
     // The window of a loaded form, or null.
     FormWindow* windowOf(const Form& form) const;
