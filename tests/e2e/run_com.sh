@@ -57,12 +57,31 @@ expect_machine() {
     grep -q "file format $1" <<<"$header"
 }
 
+# The i686 fault guard registers its handler on the thread's fs:0 chain, which only a run can prove and there is
+# no 32-bit Wine here. What can be read from the file: the image does not declare itself free of such handlers
+# (NO_SEH, 0x0400) and carries no safe-handler table that would leave ours out, the trampoline pushes and pops
+# its record at fs:0, and the unwind it resumes through is imported.
+expect_i686_fault_guard() {
+    local dll=$1
+    [ -f "$dll" ] || return 1
+    local header characteristics
+    header=$(i686-w64-mingw32-objdump -p "$dll")
+    characteristics=$(sed -n 's/^DllCharacteristics\s\+\([0-9a-fA-F]\+\).*/\1/p' <<<"$header")
+    echo "DllCharacteristics $characteristics"
+    (((16#$characteristics & 0x0400) == 0)) || { echo "NO_SEH is set"; return 1; }
+    grep -qE 'Entry a 0+ 0+ Load Configuration Directory' <<<"$header" || { echo "a load configuration"; return 1; }
+    grep -qE '^\s+[0-9a-f]+\s+[0-9]+\s+RtlUnwind$' <<<"$header" || { echo "RtlUnwind not imported"; return 1; }
+    [ "$(i686-w64-mingw32-objdump -d --disassemble=_orv_guarded_call "$dll" | grep -c '%fs:0x0')" = 3 ] ||
+        { echo "the trampoline's fs:0 record"; return 1; }
+}
+
 check "Exports.X86_64Dll" expect_exports x86_64-w64-mingw32-objdump "$dll64"
 check "Imports.X86_64Dll" expect_own_runtime x86_64-w64-mingw32-objdump "$dll64"
 check "Machine.X86_64Dll" expect_machine pei-x86-64 "$dll64"
 check "Exports.I686Dll" expect_exports i686-w64-mingw32-objdump "$dll32"
 check "Imports.I686Dll" expect_own_runtime i686-w64-mingw32-objdump "$dll32"
 check "Machine.I686Dll" expect_machine pei-i386 "$dll32"
+check "FaultGuard.I686Dll" expect_i686_fault_guard "$dll32"
 
 windows_path() { [ -f "$1" ] && echo "Z:$(realpath "$1" | sed 's|/|\\|g')" || echo ""; }
 export ORV_COM_DLL ORV_COM_DLL_I686
