@@ -32,8 +32,8 @@ class EventConnectionPoint final : public IConnectionPoint {
     HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections** connections) noexcept override;
 
     // Invokes the event on every sink. The arguments are in DISPPARAMS order (last argument first) and are
-    // handed to each sink as they are. Every sink is called; the first failure is returned. A sink that faults
-    // has failed with error 51 (see platform/win32/structured_fault.h).
+    // handed to each sink as they are. Every sink is called; the first failure is returned. A sink that
+    // faults has failed with error 51 (see platform/win32/structured_fault.h).
     std::optional<automation::AutomationError> fire(DISPID id, std::span<VARIANTARG> arguments);
 
   private:
