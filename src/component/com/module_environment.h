@@ -1,7 +1,6 @@
 #pragma once
-// What the module runs the class with: the services of the installation and the dialogs. The DLL links the
-// real environment; the scripted test server links one of its own in its place (chosen at link time, never at
-// run time).
+// What the module runs the class with: the services of the installation and the dialogs. Chosen at link time,
+// never at run time: the DLL links module_environment.cpp, and a server built for another purpose links its own.
 #include <memory>
 
 #include "component/component_services.h"
