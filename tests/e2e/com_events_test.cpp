@@ -9,13 +9,11 @@
 #include <functional>
 #include <stdexcept>
 
-#include "com_test_host.h"
+#include "two_sink_server.h"
 #include "ui_driver.h"
 
 namespace orv::e2e {
 namespace {
-
-using Log = std::vector<std::wstring>;
 
 const std::wstring kPoints =
     L"[0 1001.5 1002.5 1003.5 1004.5 1005.5 1006.5], "
@@ -92,21 +90,16 @@ std::wstring shown(UiDriver& ui, HWND dialog) {
     return out;
 }
 
-class RealServer : public ::testing::Test {
+class RealServer : public TwoSinkServer {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(fileExists(realDll()));
-        server_ = std::make_unique<LoadedServer>(realDll());
+        TwoSinkServer::SetUp();
+        if (HasFatalFailure()) return;
         ASSERT_EQ(server_->call("DllRegisterServer"), S_OK);
-        first_ = new EventSink(&log_, L"A ");
-        second_ = new EventSink(&log_, L"B ");
     }
     void TearDown() override {
-        object_.reset();
-        first_->Release();
-        second_->Release();
-        EXPECT_EQ(server_->canUnloadNow(), S_OK) << "an object, lock or dialog outlived the scenario";
-        server_->call("DllUnregisterServer");
+        TwoSinkServer::TearDown();
+        if (server_) server_->call("DllUnregisterServer");
     }
 
     // Through the registration, by programmatic name or by class identifier.
@@ -130,12 +123,6 @@ class RealServer : public ::testing::Test {
     void await(UiDriver& ui, unsigned events) {
         ui.waitUntil([&] { return second_->calls() >= events; }, concat("event ", events));
     }
-
-    std::unique_ptr<LoadedServer> server_;
-    ComPtr<_C_Enf_Pol> object_;
-    EventSink* first_ = nullptr;
-    EventSink* second_ = nullptr;
-    Log log_;
 };
 
 TEST_F(RealServer, AUsersTourReachesBothSinksInOrderAndLeavesTheHostDataAlone) {

@@ -3,13 +3,11 @@
 // one goes on quietly, the dialog stays usable, and the module can unload afterwards.
 #include <gtest/gtest.h>
 
-#include "com_test_host.h"
+#include "two_sink_server.h"
 #include "ui_driver.h"
 
 namespace orv::e2e {
 namespace {
-
-using Log = std::vector<std::wstring>;
 
 const std::wstring kFocusCaption = L"Enfoca y edita Polilineas";
 
@@ -33,22 +31,14 @@ HRESULT crash() {
     return S_OK;
 }
 
-class FaultingSink : public ::testing::Test {
+class FaultingSink : public TwoSinkServer {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(fileExists(realDll()));
-        server_ = std::make_unique<LoadedServer>(realDll());
+        TwoSinkServer::SetUp();
+        if (HasFatalFailure()) return;
         ComPtr<IClassFactory> factory = server_->factory();
         ASSERT_TRUE(factory);
         ASSERT_EQ(factory->CreateInstance(nullptr, IID__C_Enf_Pol, object_.putVoid()), S_OK);
-        first_ = new EventSink(&log_, L"A ");
-        second_ = new EventSink(&log_, L"B ");
-    }
-    void TearDown() override {
-        object_.reset();
-        first_->Release();
-        second_->Release();
-        EXPECT_EQ(server_->canUnloadNow(), S_OK) << "an object, lock or dialog outlived the scenario";
     }
 
     // The host's call, while the user works the dialog: "+" steps to the next vertex (the dialog goes on
@@ -66,12 +56,6 @@ class FaultingSink : public ::testing::Test {
         EXPECT_EQ(drawing.pasaDatos(*object_.get()), S_OK);
         for (const std::string& failure : driver.finish()) ADD_FAILURE() << failure;
     }
-
-    std::unique_ptr<LoadedServer> server_;
-    ComPtr<_C_Enf_Pol> object_;
-    EventSink* first_ = nullptr;
-    EventSink* second_ = nullptr;
-    Log log_;
 };
 
 TEST_F(FaultingSink, ACrashInATrappedEventShowsTheRelaysBoxAndTheDialogGoesOn) {
