@@ -14,19 +14,12 @@ namespace {
 using automation::AutomationError;
 using automation::Text;
 
-std::wstring wide(const Text& text) {
-    return std::wstring(text.begin(), text.end());
-}
-Text narrow(BSTR text) {
-    return text ? Text(text, text + SysStringLen(text)) : Text();
-}
-
 void publishErrorInfo(const Text& description, const Text& source) noexcept {
     ComPtr<ICreateErrorInfo> create;
     if (FAILED(CreateErrorInfo(create.put()))) return;
-    std::wstring desc = wide(description), src = wide(source);
-    create->SetDescription(desc.data());
-    create->SetSource(src.data());
+    UniqueBstr desc(description), src(source);
+    create->SetDescription(desc.get());
+    create->SetSource(src.get());
     if (ComPtr<IErrorInfo> info = create.query<IErrorInfo>(IID_IErrorInfo)) SetErrorInfo(0, info.get());
 }
 
@@ -80,16 +73,16 @@ AutomationError errorFromFailedCall(HRESULT hr, EXCEPINFO& info) {
         *source.put() = std::exchange(info.bstrSource, nullptr);
         *help.put() = std::exchange(info.bstrHelpFile, nullptr);
         const int32_t number = info.wCode != 0 ? info.wCode : numberOf(info.scode);
-        Text text = narrow(description.get());
+        Text text = textOf(description.get());
         if (text.empty()) text = systemMessage(info.scode);
-        return AutomationError(number, std::move(text), narrow(source.get()));
+        return AutomationError(number, std::move(text), textOf(source.get()));
     }
     ComPtr<IErrorInfo> thread;
     if (GetErrorInfo(0, thread.put()) == S_OK && thread) {
         UniqueBstr description, source;
         thread->GetDescription(description.put());
         thread->GetSource(source.put());
-        return AutomationError(numberOf(hr), narrow(description.get()), narrow(source.get()));
+        return AutomationError(numberOf(hr), textOf(description.get()), textOf(source.get()));
     }
     const int32_t number = numberOf(hr);
     Text description = HRESULT_FACILITY(hr) == FACILITY_CONTROL ? automation::standardDescription(number)

@@ -6,6 +6,8 @@
 #include <string>
 #include <utility>
 
+#include "automation/text.h"
+
 namespace orv::com {
 
 class UniqueBstr {
@@ -13,6 +15,10 @@ class UniqueBstr {
     UniqueBstr() noexcept = default;
     explicit UniqueBstr(const std::wstring& text)
         : b_(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
+    // Our UTF-16 text and a BSTR hold the same code units.
+    explicit UniqueBstr(automation::TextView text)
+        : b_(SysAllocStringLen(reinterpret_cast<const wchar_t*>(text.data()),
+                               static_cast<UINT>(text.size()))) {}
     UniqueBstr(const UniqueBstr&) = delete;
     UniqueBstr& operator=(const UniqueBstr&) = delete;
     UniqueBstr(UniqueBstr&& other) noexcept : b_(std::exchange(other.b_, nullptr)) {}
@@ -29,6 +35,11 @@ class UniqueBstr {
   private:
     BSTR b_ = nullptr;
 };
+
+// A BSTR we do not own, as our text (empty for a null BSTR, which stands for "").
+inline automation::Text textOf(BSTR text) {
+    return text ? automation::Text(text, text + SysStringLen(text)) : automation::Text();
+}
 
 class UniqueVariant {
   public:

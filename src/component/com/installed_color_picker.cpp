@@ -2,6 +2,7 @@
 
 #include "automation/standard_errors.h"
 #include "component/com/com_handles.h"
+#include "component/com/variant_arguments.h"
 
 namespace orv::com {
 namespace {
@@ -37,12 +38,8 @@ InstalledColorPicker::InstalledColorPicker(std::unique_ptr<DispatchObject> insta
     : installed_(std::move(installed)), settings_(settingNames(installed_->object())) {}
 
 void InstalledColorPicker::putText(const wchar_t* member, const collaborators::Text& text) {
-    UniqueBstr value(std::wstring(text.begin(), text.end()));
-    VARIANTARG argument;
-    VariantInit(&argument);
-    argument.vt = VT_BSTR;
-    argument.bstrVal = value.get();
-    installed_->put(member, argument);
+    UniqueBstr value(text);
+    installed_->put(member, byValue(value.get()));
 }
 
 void InstalledColorPicker::Title(const collaborators::Text& title) {
@@ -55,11 +52,7 @@ void InstalledColorPicker::InitialColor(const collaborators::Text& decimalDigits
 
 void InstalledColorPicker::setting(size_t index, int32_t value) {
     if (index >= settings_.size()) return;
-    VARIANTARG argument;
-    VariantInit(&argument);
-    argument.vt = VT_I4;
-    argument.lVal = value;
-    installed_->put(settings_[index].c_str(), argument);
+    installed_->put(settings_[index].c_str(), byValue(value));
 }
 
 int32_t InstalledColorPicker::ChosenColor() {

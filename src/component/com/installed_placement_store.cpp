@@ -5,13 +5,10 @@
 #include "automation/automation_error.h"
 #include "component/com/com_handles.h"
 #include "component/com/form_automation.h"
+#include "component/com/variant_arguments.h"
 
 namespace orv::com {
 namespace {
-
-std::wstring wide(const collaborators::Text& text) {
-    return std::wstring(text.begin(), text.end());
-}
 
 // Ends the form object's service when the call is over, whoever still holds it.
 class FormLease {
@@ -36,20 +33,10 @@ bool InstalledPlacementStore::call(const wchar_t* member, ui::Form& form, const 
     try {
         FormLease lease(form, windowOf_ ? windowOf_(form) : nullptr);
         IDispatch* formObject = lease.object();
-        UniqueBstr sectionText(wide(section)), keyText(wide(key));
+        UniqueBstr sectionText(section), keyText(key);
         BSTR sectionValue = sectionText.get(), keyValue = keyText.get();
-        std::vector<VARIANTARG> arguments(3 + extra.size());
-        for (VARIANTARG& argument : arguments) VariantInit(&argument);
-        arguments[0].vt = VT_BYREF | VT_DISPATCH;
-        arguments[0].ppdispVal = &formObject;
-        arguments[1].vt = VT_BYREF | VT_BSTR;
-        arguments[1].pbstrVal = &sectionValue;
-        arguments[2].vt = VT_BYREF | VT_BSTR;
-        arguments[2].pbstrVal = &keyValue;
-        for (size_t i = 0; i < extra.size(); ++i) {
-            arguments[3 + i].vt = VT_BYREF | VT_I4;
-            arguments[3 + i].plVal = reinterpret_cast<LONG*>(&extra[i]);
-        }
+        std::vector<VARIANTARG> arguments = {byRef(formObject), byRef(sectionValue), byRef(keyValue)};
+        for (int32_t& value : extra) arguments.push_back(byRef(value));
         installed_->method(member, arguments);
         // The store may have replaced the strings it was handed by reference: they are its to free then.
         if (sectionValue != sectionText.get()) sectionText.release(), *sectionText.put() = sectionValue;

@@ -4,45 +4,9 @@
 #include <utility>
 
 #include "component/com/Orv_Pol_edit.h"
+#include "component/com/variant_arguments.h"
 
 namespace orv::com {
-namespace {
-
-VARIANTARG byRef(int32_t& value) {
-    VARIANTARG arg;
-    VariantInit(&arg);
-    arg.vt = VT_BYREF | VT_I4;
-    arg.plVal = reinterpret_cast<LONG*>(&value);
-    return arg;
-}
-
-VARIANTARG byRef(int16_t& value) {
-    VARIANTARG arg;
-    VariantInit(&arg);
-    arg.vt = VT_BYREF | VT_I2;
-    arg.piVal = &value;
-    return arg;
-}
-
-VARIANTARG byRefBool(component::VariantBool& value) {
-    VARIANTARG arg;
-    VariantInit(&arg);
-    arg.vt = VT_BYREF | VT_BOOL;
-    arg.pboolVal = &value;
-    return arg;
-}
-
-template <class T>
-VARIANTARG byRef(automation::Array<T>& array) {
-    VARIANTARG arg;
-    VariantInit(&arg);
-    arg.vt = VT_BYREF | VT_ARRAY | static_cast<VARTYPE>(automation::Array<T>::kType);
-    arg.pparray = reinterpret_cast<SAFEARRAY**>(array.address());
-    return arg;
-}
-
-}  // namespace
-
 void SinkEvents::EnfocaPol(int32_t& Name, int32_t& nPtos, component::DoubleArray& X,
                            component::DoubleArray& Y, component::DoubleArray& Z, component::TextArray& Nombre,
                            component::TextArray& Código, component::IntegerArray& CapaPuntos, int32_t& PolN,
