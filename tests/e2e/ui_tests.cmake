@@ -5,7 +5,8 @@ if(TARGET orv_win32)
         ${CMAKE_CURRENT_LIST_DIR}/windows_host.cpp
         ${CMAKE_CURRENT_LIST_DIR}/ui_driver.cpp
         ${CMAKE_CURRENT_LIST_DIR}/survey_drawing.cpp
-        ${PROJECT_SOURCE_DIR}/tests/support/drawing.cpp)
+        ${PROJECT_SOURCE_DIR}/tests/support/drawing.cpp
+        ${PROJECT_SOURCE_DIR}/tests/support/event_text.cpp)
     target_include_directories(orv_e2e_support PUBLIC ${PROJECT_SOURCE_DIR}/tests ${CMAKE_CURRENT_LIST_DIR})
     target_link_libraries(orv_e2e_support PUBLIC orv_win32)
 

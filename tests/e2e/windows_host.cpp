@@ -1,8 +1,6 @@
 #include "windows_host.h"
 
-#include <sstream>
-
-#include "ui_driver.h"
+#include "support/event_text.h"
 
 namespace orv::e2e {
 
@@ -55,26 +53,20 @@ std::u16string WindowsHost::lastNameOf(int32_t point) const {
 void WindowsHost::EnfocaPol(int32_t& Name, int32_t& nPtos, DoubleArray& X, DoubleArray& Y, DoubleArray& Z,
                             TextArray& Nombre, TextArray& Código, IntegerArray& CapaPuntos, int32_t& PolN,
                             LongArray& nVer, int16_t& capP, int32_t& NoPoli, int32_t& colPol) {
-    std::ostringstream out;
-    out << "EnfocaPol(" << Name << ", " << nPtos << ", " << PolN << ", " << test::describe(nVer) << ", "
-        << capP << ", " << NoPoli << ", " << colPol << ")";
     {
         std::lock_guard lock(mutex_);
         if (Nombre.contains(Name)) names_.emplace_back(Name, Nombre.get(Name));
     }
-    record(out.str());
+    record(test::enfocaPolText(Name, nPtos, PolN, nVer, capP, NoPoli, colPol));
 }
 
 void WindowsHost::EnfocaPuntito(int32_t& Name, int32_t& polM) {
-    record(concat("EnfocaPuntito(", Name, ", ", polM, ")"));
+    record(test::enfocaPuntitoText(Name, polM));
     if (onEnfocaPuntito) onEnfocaPuntito(Name, polM);
 }
 
 void WindowsHost::Zoom(VariantBool& amplia, int32_t& punto, int32_t& polM) {
-    std::string flag = amplia == automation::kVariantTrue    ? "true"
-                       : amplia == automation::kVariantFalse ? "false"
-                                                             : "?";
-    record(concat("Zoom(", flag, ", ", punto, ", ", polM, ")"));
+    record(test::zoomText(amplia, punto, polM));
 }
 
 void WindowsHost::CancelarEnfoca() {
@@ -83,10 +75,7 @@ void WindowsHost::CancelarEnfoca() {
 
 void WindowsHost::newPolCambiala(int32_t& aPolN, LongArray& aVertP, int16_t& acapP, int32_t& aNoPoli,
                                  int32_t& acolpol) {
-    std::ostringstream out;
-    out << "newPolCambiala(" << aPolN << ", " << test::describe(aVertP) << ", " << acapP << ", " << aNoPoli
-        << ", " << acolpol << ")";
-    record(out.str());
+    record(test::newPolCambialaText(aPolN, aVertP, acapP, aNoPoli, acolpol));
     drawing_.writePolyline(aPolN, aVertP, acapP, aNoPoli, acolpol);
 }
 

@@ -2,18 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include "support/event_text.h"
 
 namespace orv::test {
-namespace {
-
-std::string boolText(VariantBool value) {
-    if (value == automation::kVariantTrue) return "true";
-    if (value == automation::kVariantFalse) return "false";
-    return std::to_string(value);
-}
-
-}  // namespace
 
 RecordingHost::RecordingHost(Drawing drawing, component::DialogFactory* dialogs)
     : drawing_(std::move(drawing)), component_(services_, *this, dialogs) {}
@@ -56,23 +47,19 @@ void RecordingHost::script(std::function<void(ui::Form&)> action) {
 void RecordingHost::EnfocaPol(int32_t& Name, int32_t& nPtos, DoubleArray& X, DoubleArray& Y, DoubleArray& Z,
                               TextArray& Nombre, TextArray& Código, IntegerArray& CapaPuntos, int32_t& PolN,
                               LongArray& nVer, int16_t& capP, int32_t& NoPoli, int32_t& colPol) {
-    std::ostringstream out;
-    out << "EnfocaPol(" << Name << ", " << nPtos << ", " << PolN << ", " << describe(nVer) << ", " << capP
-        << ", " << NoPoli << ", " << colPol << ")";
-    events_.push_back(out.str());
+    events_.push_back(enfocaPolText(Name, nPtos, PolN, nVer, capP, NoPoli, colPol));
     edits_.push_back({Name, nPtos, X, Y, Z, Nombre, Código, CapaPuntos, PolN, nVer, capP, NoPoli, colPol});
     if (onEnfocaPol)
         onEnfocaPol(Name, nPtos, X, Y, Z, Nombre, Código, CapaPuntos, PolN, nVer, capP, NoPoli, colPol);
 }
 
 void RecordingHost::EnfocaPuntito(int32_t& Name, int32_t& polM) {
-    events_.push_back("EnfocaPuntito(" + std::to_string(Name) + ", " + std::to_string(polM) + ")");
+    events_.push_back(enfocaPuntitoText(Name, polM));
     if (onEnfocaPuntito) onEnfocaPuntito(Name, polM);
 }
 
 void RecordingHost::Zoom(VariantBool& amplia, int32_t& punto, int32_t& polM) {
-    events_.push_back("Zoom(" + boolText(amplia) + ", " + std::to_string(punto) + ", " +
-                      std::to_string(polM) + ")");
+    events_.push_back(zoomText(amplia, punto, polM));
     if (onZoom) onZoom(amplia, punto, polM);
 }
 
@@ -83,10 +70,7 @@ void RecordingHost::CancelarEnfoca() {
 
 void RecordingHost::newPolCambiala(int32_t& aPolN, LongArray& aVertP, int16_t& acapP, int32_t& aNoPoli,
                                    int32_t& acolpol) {
-    std::ostringstream out;
-    out << "newPolCambiala(" << aPolN << ", " << describe(aVertP) << ", " << acapP << ", " << aNoPoli << ", "
-        << acolpol << ")";
-    events_.push_back(out.str());
+    events_.push_back(newPolCambialaText(aPolN, aVertP, acapP, aNoPoli, acolpol));
     if (answersPolylineRequests) drawing_.writePolyline(aPolN, aVertP, acapP, aNoPoli, acolpol);
     if (onNewPolCambiala) onNewPolCambiala(aPolN, aVertP, acapP, aNoPoli, acolpol);
 }
