@@ -8,13 +8,13 @@
 
 #include "collaborators/memory_placement_store.h"
 #include "collaborators/plain_number_converter.h"
-#include "collaborators/vertex_table.h"
-#include "component/component_services.h"
-#include "component/dialog_events.h"
+#include "dialog/dialog_events.h"
+#include "dialog/dialog_services.h"
 #include "editor/f_pol_edt.h"
 #include "ui/command_button.h"
 #include "ui/form.h"
 #include "ui/headless/headless_toolkit.h"
+#include "ui/table/vertex_table.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ using automation::LongArray;
 using automation::Text;
 using automation::TextArray;
 
-class BenchServices : public component::ComponentServices {
+class BenchServices : public dialog::DialogServices {
   public:
     ui::Toolkit& toolkit() override { return toolkit_; }
     collaborators::FormPlacementStore& placementStore() override { return placements_; }
@@ -41,7 +41,7 @@ class BenchServices : public component::ComponentServices {
 };
 
 // A host that takes everything and keeps nothing.
-class QuietHost : public component::DialogEvents {
+class QuietHost : public dialog::DialogEvents {
   public:
     void Cancela() override {}
     void RetornaPunto(int32_t&, int32_t&) override {}
@@ -109,7 +109,7 @@ void BM_EditorCellCommit(benchmark::State& state) {
     BenchServices services;
     Drawing drawing(n);
     withEditor(services, drawing, [&](ui::Form& form) {
-        auto& table = dynamic_cast<collaborators::VertexTable&>(*form.find("tblPol"));
+        auto& table = dynamic_cast<ui::VertexTable&>(*form.find("tblPol"));
         int edit = 0;
         for (auto _ : state) table.userCommits(n / 2, 3, ++edit % 2 ? u"1.5" : u"2.5", {});
     });

@@ -3,13 +3,13 @@
 #include <benchmark/benchmark.h>
 
 #include "automation/number_locale.h"
-#include "collaborators/vertex_table.h"
 #include "ui/form.h"
 #include "ui/headless/headless_toolkit.h"
+#include "ui/table/vertex_table.h"
 
 namespace {
 
-using orv::collaborators::VertexTable;
+using orv::ui::VertexTable;
 
 void fillRows(VertexTable& table, int32_t rows) {
     table.setRows(rows + 1);

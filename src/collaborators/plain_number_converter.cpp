@@ -27,7 +27,7 @@
 #include <limits>
 #include <string>
 
-#include "collaborators/fixed_decimal_text.h"
+#include "automation/fixed_decimal_text.h"
 
 namespace orv::collaborators {
 
@@ -111,7 +111,7 @@ double PlainNumberConverter::TextToNumber(const Text& text) {
 }
 
 Text PlainNumberConverter::NumberToText(double value, int16_t decimals, int16_t mode) {
-    return fixedDecimalText(value, decimals, locale_);
+    return automation::fixedDecimalText(value, decimals, locale_);
 }
 
 }  // namespace orv::collaborators

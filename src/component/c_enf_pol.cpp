@@ -28,7 +28,7 @@ class OpenDialog {
 
 }  // namespace
 
-C_Enf_Pol::C_Enf_Pol(ComponentServices& services, C_Enf_PolEvents& host, DialogFactory* factory)
+C_Enf_Pol::C_Enf_Pol(DialogServices& services, C_Enf_PolEvents& host, DialogFactory* factory)
     : services_(services),
       host_(host),
       realDialogs_(factory ? nullptr : std::make_unique<DefaultDialogFactory>()),

@@ -5,15 +5,20 @@
 #include <memory>
 
 #include "component/c_enf_pol_events.h"
-#include "component/component_services.h"
-#include "component/polyline_dialog.h"
+#include "dialog/dialog_services.h"
+#include "dialog/polyline_dialog.h"
 
 namespace orv::component {
+
+using dialog::DialogEvents;
+using dialog::DialogFactory;
+using dialog::DialogServices;
+using dialog::PolylineDialog;
 
 class C_Enf_Pol {
   public:
     // The factory defaults to the real dialogs.
-    C_Enf_Pol(ComponentServices& services, C_Enf_PolEvents& host, DialogFactory* factory = nullptr);
+    C_Enf_Pol(DialogServices& services, C_Enf_PolEvents& host, DialogFactory* factory = nullptr);
     ~C_Enf_Pol();
     C_Enf_Pol(const C_Enf_Pol&) = delete;
     C_Enf_Pol& operator=(const C_Enf_Pol&) = delete;
@@ -64,7 +69,7 @@ class C_Enf_Pol {
     void EditarPol_newPolCambia(int32_t& aPolN, LongArray& aVertP, int16_t& acapP, int32_t& aNoPoli,
                                 int32_t& aPolcol);
 
-    ComponentServices& services_;
+    DialogServices& services_;
     C_Enf_PolEvents& host_;
     std::unique_ptr<DialogFactory> realDialogs_;
     DialogFactory* factory_;

@@ -1,14 +1,22 @@
 #pragma once
-// The events of C_Enf_Pol, as the host receives them (dispatch identifiers 1 to 5). Every argument is a reference
-// to the open dialog's own variable.
+// The events of C_Enf_Pol, as the host receives them (dispatch identifiers 1 to 5). Every argument is a
+// reference to the open dialog's own variable.
 #include <cstdint>
 
-#include "component/drawing_types.h"
+#include "dialog/drawing_types.h"
 
 namespace orv::component {
 
+// The hand-over speaks the dialogs' automation types.
+using dialog::DoubleArray;
+using dialog::IntegerArray;
+using dialog::LongArray;
+using dialog::ObjectRef;
+using dialog::TextArray;
+using dialog::VariantBool;
+
 class C_Enf_PolEvents {
-public:
+  public:
     virtual ~C_Enf_PolEvents() = default;
     virtual void EnfocaPol(int32_t& Name, int32_t& nPtos, DoubleArray& X, DoubleArray& Y, DoubleArray& Z,
                            TextArray& Nombre, TextArray& Código, IntegerArray& CapaPuntos, int32_t& PolN,

@@ -2,7 +2,7 @@
 // Receives the events of one dialog and hands them to the class's handlers of that dialog's reference, as
 // long as the reference still holds that dialog: a dialog replaced by a newer one of its kind reaches nobody.
 #include "component/c_enf_pol.h"
-#include "component/dialog_events.h"
+#include "dialog/dialog_events.h"
 
 namespace orv::component {
 

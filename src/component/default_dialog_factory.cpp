@@ -5,13 +5,13 @@
 
 namespace orv::component {
 
-std::unique_ptr<PolylineDialog> DefaultDialogFactory::createFocusDialog(ComponentServices& services,
-                                                                        DialogEvents& events) {
+std::unique_ptr<dialog::PolylineDialog> DefaultDialogFactory::createFocusDialog(
+    dialog::DialogServices& services, dialog::DialogEvents& events) {
     return std::make_unique<focus_dialog::F_Enf_Pol>(services, events);
 }
 
-std::unique_ptr<PolylineDialog> DefaultDialogFactory::createEditorDialog(ComponentServices& services,
-                                                                         DialogEvents& events) {
+std::unique_ptr<dialog::PolylineDialog> DefaultDialogFactory::createEditorDialog(
+    dialog::DialogServices& services, dialog::DialogEvents& events) {
     return std::make_unique<editor::F_Pol_Edt>(services, events);
 }
 

@@ -1,15 +1,15 @@
 #pragma once
 // The factory of the real dialogs: F_Enf_Pol for the focus dialog, F_Pol_Edt for the editor.
-#include "component/polyline_dialog.h"
+#include "dialog/polyline_dialog.h"
 
 namespace orv::component {
 
-class DefaultDialogFactory : public DialogFactory {
+class DefaultDialogFactory : public dialog::DialogFactory {
   public:
-    std::unique_ptr<PolylineDialog> createFocusDialog(ComponentServices& services,
-                                                      DialogEvents& events) override;
-    std::unique_ptr<PolylineDialog> createEditorDialog(ComponentServices& services,
-                                                       DialogEvents& events) override;
+    std::unique_ptr<dialog::PolylineDialog> createFocusDialog(dialog::DialogServices& services,
+                                                              dialog::DialogEvents& events) override;
+    std::unique_ptr<dialog::PolylineDialog> createEditorDialog(dialog::DialogServices& services,
+                                                               dialog::DialogEvents& events) override;
 };
 
 }  // namespace orv::component

@@ -14,15 +14,15 @@
 #include <optional>
 
 #include "automation/number_locale.h"
-#include "collaborators/vertex_table.h"
-#include "component/component_services.h"
-#include "component/dialog_events.h"
-#include "component/polyline_dialog.h"
+#include "dialog/dialog_events.h"
+#include "dialog/dialog_services.h"
+#include "dialog/polyline_dialog.h"
 #include "ui/combo_box.h"
 #include "ui/command_button.h"
 #include "ui/form.h"
 #include "ui/frame.h"
 #include "ui/label.h"
+#include "ui/table/vertex_table.h"
 #include "ui/text_box.h"
 #include "ui/toolbar.h"
 
@@ -34,9 +34,9 @@ using automation::LongArray;
 using automation::ObjectRef;
 using automation::TextArray;
 
-class F_Pol_Edt : public component::PolylineDialog {
+class F_Pol_Edt : public dialog::PolylineDialog {
   public:
-    F_Pol_Edt(component::ComponentServices& services, component::DialogEvents& events);
+    F_Pol_Edt(dialog::DialogServices& services, dialog::DialogEvents& events);
     // Detaches every handler first: a released editor, hidden or not, raises nothing any more.
     ~F_Pol_Edt() override;
     F_Pol_Edt(const F_Pol_Edt&) = delete;
@@ -114,8 +114,8 @@ class F_Pol_Edt : public component::PolylineDialog {
     void AvisaCeldaNoNumerica(int32_t row, int32_t column, bool aplicando);
     void AvisaPolilineaSinVertices(int32_t pedida, int32_t actual);
 
-    component::ComponentServices& services_;
-    component::DialogEvents& events_;
+    dialog::DialogServices& services_;
+    dialog::DialogEvents& events_;
     std::unique_ptr<ui::Form> form_;
 
     // The controls, owned by the form. The control arrays cmdAvP(0/1) and cmdAv(0/1) are reached through the
@@ -129,7 +129,7 @@ class F_Pol_Edt : public component::PolylineDialog {
     ui::ComboBox& cmbCapaPol;
     ui::CommandButton& cmdColor;
     ui::Toolbar& Toolbar1;
-    collaborators::VertexTable& tblPol;
+    ui::VertexTable& tblPol;
     ui::Frame& fraZoom;
     ui::Label& Label4;
     ui::CommandButton& cmdCancelar;

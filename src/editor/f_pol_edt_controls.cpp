@@ -74,7 +74,7 @@ std::unique_ptr<ui::Form> F_Pol_Edt::CreaFormulario(ui::Toolkit& toolkit) {
     for (const char16_t* key : {u"z_amplia", u"z_reduce", u"Z_todo", u"Elim_vert", u"elim_ptos", u"eli_pol"})
         Toolbar1.addButton(key, image++);
 
-    auto& tblPol = add<collaborators::VertexTable>(f, "tblPol", nullptr, 60, 600, 7695, 2295);
+    auto& tblPol = add<ui::VertexTable>(f, "tblPol", nullptr, 60, 600, 7695, 2295);
     tblPol.setCols(4);
     tblPol.setRows(3);
 
@@ -98,7 +98,7 @@ C& F_Pol_Edt::control(const char* name, int16_t index) const {
     return dynamic_cast<C&>(*form_->find(name, index));
 }
 
-F_Pol_Edt::F_Pol_Edt(component::ComponentServices& services, component::DialogEvents& events)
+F_Pol_Edt::F_Pol_Edt(dialog::DialogServices& services, dialog::DialogEvents& events)
     : services_(services),
       events_(events),
       form_(CreaFormulario(services.toolkit())),
@@ -111,7 +111,7 @@ F_Pol_Edt::F_Pol_Edt(component::ComponentServices& services, component::DialogEv
       cmbCapaPol(control<ui::ComboBox>("cmbCapaPol")),
       cmdColor(control<ui::CommandButton>("cmdColor")),
       Toolbar1(control<ui::Toolbar>("Toolbar1")),
-      tblPol(control<collaborators::VertexTable>("tblPol")),
+      tblPol(control<ui::VertexTable>("tblPol")),
       fraZoom(control<ui::Frame>("fraZoom")),
       Label4(control<ui::Label>("Label4")),
       cmdCancelar(control<ui::CommandButton>("cmdCancelar")),

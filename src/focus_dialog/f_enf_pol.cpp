@@ -13,7 +13,7 @@ namespace {
 constexpr int32_t kMaxLayers = 32767;
 }  // namespace
 
-F_Enf_Pol::F_Enf_Pol(component::ComponentServices& services, component::DialogEvents& events)
+F_Enf_Pol::F_Enf_Pol(dialog::DialogServices& services, dialog::DialogEvents& events)
     : FocusDialogForm(services.toolkit()), services_(services), events_(events) {
     wireEvents();
 }

@@ -6,23 +6,23 @@
 #include <optional>
 
 #include "automation/text.h"
-#include "component/component_services.h"
-#include "component/dialog_events.h"
-#include "component/polyline_dialog.h"
+#include "dialog/dialog_events.h"
+#include "dialog/dialog_services.h"
+#include "dialog/polyline_dialog.h"
 #include "focus_dialog/focus_dialog_form.h"
 
 namespace orv::focus_dialog {
 
 using automation::Text;
-using component::DoubleArray;
-using component::IntegerArray;
-using component::LongArray;
-using component::ObjectRef;
-using component::TextArray;
+using dialog::DoubleArray;
+using dialog::IntegerArray;
+using dialog::LongArray;
+using dialog::ObjectRef;
+using dialog::TextArray;
 
-class F_Enf_Pol : public component::PolylineDialog, private FocusDialogForm {
+class F_Enf_Pol : public dialog::PolylineDialog, private FocusDialogForm {
   public:
-    F_Enf_Pol(component::ComponentServices& services, component::DialogEvents& events);
+    F_Enf_Pol(dialog::DialogServices& services, dialog::DialogEvents& events);
 
     void CargaBarra1(ObjectRef& frm, int32_t PtoEnfoca, int32_t& nPtos, DoubleArray& X, DoubleArray& Y,
                      DoubleArray& Z, TextArray& Nombre, TextArray& Código, IntegerArray& CapaPuntos,
@@ -69,8 +69,8 @@ class F_Enf_Pol : public component::PolylineDialog, private FocusDialogForm {
     std::optional<int32_t> numberIn(const ui::TextBox& field, const Text& what);
     Text numberText(double value);
 
-    component::ComponentServices& services_;
-    component::DialogEvents& events_;
+    dialog::DialogServices& services_;
+    dialog::DialogEvents& events_;
 
     DoubleArray X, Y, Z;
     TextArray Nombre, Código;

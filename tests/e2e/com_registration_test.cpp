@@ -4,9 +4,9 @@
 
 #include <string>
 
+#include "com/com_handles.h"
+#include "com/registration.h"
 #include "com_test_host.h"
-#include "component/com/com_handles.h"
-#include "component/com/registration.h"
 
 namespace orv::e2e {
 namespace {

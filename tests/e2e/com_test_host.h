@@ -12,8 +12,8 @@
 #include <thread>
 #include <vector>
 
-#include "component/com/Orv_Pol_edit.h"
-#include "component/com/com_ptr.h"
+#include "com/Orv_Pol_edit.h"
+#include "com/com_ptr.h"
 
 namespace orv::e2e {
 

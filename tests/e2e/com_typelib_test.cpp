@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "com/com_handles.h"
 #include "com_test_host.h"
-#include "component/com/com_handles.h"
 
 namespace orv::e2e {
 namespace {

@@ -17,8 +17,8 @@ check() {
     fi
 }
 
-dll64=build/win64/src/component/com/Orv_Pol_edit.dll
-dll32=build/win32/src/component/com/Orv_Pol_edit.dll
+dll64=build/win64/src/com/Orv_Pol_edit.dll
+dll32=build/win32/src/com/Orv_Pol_edit.dll
 host=build/win64/tests/e2e/com_host_tests.exe
 
 # The export table: "ordinal name" per export, nothing else.

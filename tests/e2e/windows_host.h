@@ -10,17 +10,17 @@
 
 #include "component/c_enf_pol.h"
 #include "component/c_enf_pol_events.h"
+#include "dialog/win32/win32_services.h"
 #include "support/drawing.h"
-#include "ui/win32/win32_services.h"
 
 namespace orv::e2e {
 
 using Events = std::vector<std::string>;
 using automation::VariantBool;
-using component::DoubleArray;
-using component::IntegerArray;
-using component::LongArray;
-using component::TextArray;
+using dialog::DoubleArray;
+using dialog::IntegerArray;
+using dialog::LongArray;
+using dialog::TextArray;
 using test::Drawing;
 
 class WindowsHost : public component::C_Enf_PolEvents {
@@ -40,7 +40,7 @@ class WindowsHost : public component::C_Enf_PolEvents {
     std::u16string lastNameOf(int32_t point) const;
 
     Drawing& drawing() { return drawing_; }
-    ui::win32::Win32Services& services() { return services_; }
+    dialog::win32::Win32Services& services() { return services_; }
 
     // Run on the user-interface thread after an EnfocaPuntito is recorded.
     std::function<void(int32_t& Name, int32_t& polM)> onEnfocaPuntito;
@@ -58,7 +58,7 @@ class WindowsHost : public component::C_Enf_PolEvents {
     void record(std::string event);
 
     Drawing drawing_;
-    ui::win32::Win32Services services_;
+    dialog::win32::Win32Services services_;
     component::C_Enf_Pol component_;
     mutable std::mutex mutex_;
     Events events_;

@@ -6,7 +6,7 @@
 
 namespace orv::test {
 
-RecordingHost::RecordingHost(Drawing drawing, component::DialogFactory* dialogs)
+RecordingHost::RecordingHost(Drawing drawing, dialog::DialogFactory* dialogs)
     : drawing_(std::move(drawing)), component_(services_, *this, dialogs) {}
 
 RecordingHost::~RecordingHost() = default;

@@ -59,7 +59,7 @@ class RecordingHost : public component::C_Enf_PolEvents {
                                                   int32_t& aNoPoli, int32_t& acolpol)>;
 
     // dialogs: null for the real dialogs, or e.g. a TestDialogFactory (which must outlive the host).
-    explicit RecordingHost(Drawing drawing = sampleDrawing(), component::DialogFactory* dialogs = nullptr);
+    explicit RecordingHost(Drawing drawing = sampleDrawing(), dialog::DialogFactory* dialogs = nullptr);
     ~RecordingHost() override;
     RecordingHost(const RecordingHost&) = delete;
     RecordingHost& operator=(const RecordingHost&) = delete;

@@ -2,7 +2,7 @@
 
 namespace orv::test {
 
-TestDialog::TestDialog(component::DialogEvents& events, DialogScript script, std::shared_ptr<int> alive)
+TestDialog::TestDialog(dialog::DialogEvents& events, DialogScript script, std::shared_ptr<int> alive)
     : events_(events), script_(std::move(script)), alive_(std::move(alive)) {
     ++*alive_;
 }

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "automation/automation_array.h"
-#include "component/polyline_dialog.h"
+#include "dialog/polyline_dialog.h"
 
 namespace orv::test {
 
@@ -16,10 +16,10 @@ enum class DialogKind { Focus, Editor };
 class TestDialog;
 using DialogScript = std::function<void(TestDialog&)>;
 
-class TestDialog : public component::PolylineDialog {
+class TestDialog : public dialog::PolylineDialog {
   public:
     // alive counts the dialogs not yet destroyed (shared with the factory, which the dialogs may outlive).
-    TestDialog(component::DialogEvents& events, DialogScript script, std::shared_ptr<int> alive);
+    TestDialog(dialog::DialogEvents& events, DialogScript script, std::shared_ptr<int> alive);
     ~TestDialog() override;
 
     void CargaBarra1(automation::ObjectRef& frm, int32_t PtoEnfoca, int32_t& nPtos,
@@ -71,7 +71,7 @@ class TestDialog : public component::PolylineDialog {
     int32_t punto = 0;
 
   private:
-    component::DialogEvents& events_;
+    dialog::DialogEvents& events_;
     DialogScript script_;
     std::shared_ptr<int> alive_;
 };

@@ -2,19 +2,19 @@
 
 namespace orv::test {
 
-std::unique_ptr<component::PolylineDialog> TestDialogFactory::createFocusDialog(
-    component::ComponentServices&, component::DialogEvents& events) {
+std::unique_ptr<dialog::PolylineDialog> TestDialogFactory::createFocusDialog(dialog::DialogServices&,
+                                                                             dialog::DialogEvents& events) {
     return make(DialogKind::Focus, focusScripts_, events);
 }
 
-std::unique_ptr<component::PolylineDialog> TestDialogFactory::createEditorDialog(
-    component::ComponentServices&, component::DialogEvents& events) {
+std::unique_ptr<dialog::PolylineDialog> TestDialogFactory::createEditorDialog(dialog::DialogServices&,
+                                                                              dialog::DialogEvents& events) {
     return make(DialogKind::Editor, editorScripts_, events);
 }
 
-std::unique_ptr<component::PolylineDialog> TestDialogFactory::make(DialogKind kind,
-                                                                   std::deque<DialogScript>& scripts,
-                                                                   component::DialogEvents& events) {
+std::unique_ptr<dialog::PolylineDialog> TestDialogFactory::make(DialogKind kind,
+                                                                std::deque<DialogScript>& scripts,
+                                                                dialog::DialogEvents& events) {
     if (createError) throw *createError;
     DialogScript script;
     if (!scripts.empty()) {

@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "automation/automation_error.h"
-#include "component/polyline_dialog.h"
+#include "dialog/polyline_dialog.h"
 #include "support/test_dialog.h"
 
 namespace orv::test {
 
-class TestDialogFactory : public component::DialogFactory {
+class TestDialogFactory : public dialog::DialogFactory {
   public:
     TestDialogFactory() : alive_(std::make_shared<int>(0)) {}
 
@@ -22,10 +22,10 @@ class TestDialogFactory : public component::DialogFactory {
     // When set, creating a dialog fails with this error.
     std::optional<automation::AutomationError> createError;
 
-    std::unique_ptr<component::PolylineDialog> createFocusDialog(component::ComponentServices& services,
-                                                                 component::DialogEvents& events) override;
-    std::unique_ptr<component::PolylineDialog> createEditorDialog(component::ComponentServices& services,
-                                                                  component::DialogEvents& events) override;
+    std::unique_ptr<dialog::PolylineDialog> createFocusDialog(dialog::DialogServices& services,
+                                                              dialog::DialogEvents& events) override;
+    std::unique_ptr<dialog::PolylineDialog> createEditorDialog(dialog::DialogServices& services,
+                                                               dialog::DialogEvents& events) override;
 
     // Kinds of the dialogs made so far, in order.
     const std::vector<DialogKind>& made() const { return made_; }
@@ -33,8 +33,8 @@ class TestDialogFactory : public component::DialogFactory {
     int alive() const { return *alive_; }
 
   private:
-    std::unique_ptr<component::PolylineDialog> make(DialogKind kind, std::deque<DialogScript>& scripts,
-                                                    component::DialogEvents& events);
+    std::unique_ptr<dialog::PolylineDialog> make(DialogKind kind, std::deque<DialogScript>& scripts,
+                                                 dialog::DialogEvents& events);
 
     std::shared_ptr<int> alive_;
     std::deque<DialogScript> focusScripts_;

@@ -5,13 +5,13 @@
 
 #include "collaborators/memory_placement_store.h"
 #include "collaborators/plain_number_converter.h"
-#include "component/component_services.h"
+#include "dialog/dialog_services.h"
 #include "support/scripted_color_picker.h"
 #include "ui/headless/headless_toolkit.h"
 
 namespace orv::test {
 
-class TestServices : public component::ComponentServices {
+class TestServices : public dialog::DialogServices {
   public:
     TestServices() = default;
 

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "collaborators/vertex_table.h"
 #include "ui/combo_box.h"
 #include "ui/command_button.h"
 #include "ui/frame.h"
 #include "ui/label.h"
+#include "ui/table/vertex_table.h"
 #include "ui/text_box.h"
 #include "ui/toolbar.h"
 #include "ui/win32/combo_box_view.h"
@@ -124,7 +124,7 @@ void FormWindow::createViews() {
                 view = std::make_unique<ToolbarView>(*this, static_cast<Toolbar&>(*control));
                 break;
             case ControlKind::Table:
-                if (auto* table = dynamic_cast<collaborators::VertexTable*>(control.get())) {
+                if (auto* table = dynamic_cast<ui::VertexTable*>(control.get())) {
                     view = std::make_unique<VertexGridView>(*this, *table);
                 }
                 break;

@@ -14,7 +14,7 @@
 namespace orv::ui::win32 {
 
 using automation::Text;
-using collaborators::TextRows;
+using ui::TextRows;
 
 namespace {
 
@@ -46,7 +46,7 @@ using UniqueGlobalMemory = UniqueHandle<GlobalMemoryTraits>;
 
 }  // namespace
 
-VertexGridView::VertexGridView(FormWindow& owner, collaborators::VertexTable& model)
+VertexGridView::VertexGridView(FormWindow& owner, ui::VertexTable& model)
     : ControlView(owner, model), table_(model), locale_(automation::NumberLocale::user()) {
     create(owner.toolkit().gridClassName(), WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | WS_CLIPCHILDREN,
            WS_EX_CLIENTEDGE, Text{}, this);
@@ -495,7 +495,7 @@ void VertexGridView::copy() {
         for (int32_t c = chosen.firstColumn; c <= chosen.lastColumn; ++c)
             cells.push_back(table_.editText(row, c, locale_));
     }
-    Text text = collaborators::writeTabSeparated(rows);
+    Text text = ui::writeTabSeparated(rows);
     size_t bytes = (text.size() + 1) * sizeof(char16_t);
     UniqueGlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
     if (!memory) return;
@@ -522,7 +522,7 @@ void VertexGridView::paste() {
         text = source;
         GlobalUnlock(data);
     }
-    pasteRows(collaborators::readTabSeparated(text));
+    pasteRows(ui::readTabSeparated(text));
 }
 
 // Row by row from the cursor on: the cursor goes to the row (RowEnter), the changed cells are written, and

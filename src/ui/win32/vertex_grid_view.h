@@ -8,15 +8,15 @@
 #include <vector>
 
 #include "automation/number_locale.h"
-#include "collaborators/tab_separated_text.h"
-#include "collaborators/vertex_table.h"
+#include "ui/table/tab_separated_text.h"
+#include "ui/table/vertex_table.h"
 #include "ui/win32/control_view.h"
 
 namespace orv::ui::win32 {
 
 class VertexGridView : public ControlView {
   public:
-    VertexGridView(FormWindow& owner, collaborators::VertexTable& model);
+    VertexGridView(FormWindow& owner, ui::VertexTable& model);
     ~VertexGridView() override;
 
     void update(Property property) override;
@@ -67,7 +67,7 @@ class VertexGridView : public ControlView {
     void selectAll();
     void copy();
     void paste();
-    void pasteRows(const collaborators::TextRows& rows);
+    void pasteRows(const ui::TextRows& rows);
     void showContextMenu(POINT screen);
 
     struct Selection {
@@ -75,7 +75,7 @@ class VertexGridView : public ControlView {
     };
     Selection selection() const;
 
-    collaborators::VertexTable& table_;
+    ui::VertexTable& table_;
     automation::NumberLocale locale_;
     UniqueWindow editor_;
     std::optional<Editing> editing_;

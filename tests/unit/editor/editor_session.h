@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "automation/number_reading.h"
-#include "collaborators/vertex_table.h"
 #include "support/recording_host.h"
 #include "ui/combo_box.h"
 #include "ui/command_button.h"
 #include "ui/form.h"
 #include "ui/frame.h"
 #include "ui/label.h"
+#include "ui/table/vertex_table.h"
 #include "ui/text_box.h"
 #include "ui/toolbar.h"
 
@@ -28,7 +28,7 @@ class EditorForm {
     explicit EditorForm(ui::Form& form) : form_(form) {}
 
     ui::Form& form() const { return form_; }
-    collaborators::VertexTable& table() const { return as<collaborators::VertexTable>("tblPol"); }
+    ui::VertexTable& table() const { return as<ui::VertexTable>("tblPol"); }
     ui::TextBox& textBox(const char* name) const { return as<ui::TextBox>(name); }
     ui::Label& label(const char* name) const { return as<ui::Label>(name); }
     ui::CommandButton& button(const char* name, int16_t index = -1) const {

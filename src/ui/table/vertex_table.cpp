@@ -1,0 +1,224 @@
+#include "ui/table/vertex_table.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "automation/fixed_decimal_text.h"
+#include "automation/number_reading.h"
+#include "automation/standard_errors.h"
+#include "ui/event_boundary.h"
+#include "ui/form.h"
+#include "ui/table/cell_store.h"
+
+namespace orv::ui {
+
+namespace {
+
+using automation::toUtf8;
+namespace error_number = automation::error_number;
+
+std::string quoted(const Text& text) {
+    return '"' + toUtf8(text) + '"';
+}
+std::string truth(bool value) {
+    return value ? "True" : "False";
+}
+
+// The grid's own size before the editor sets it.
+constexpr int32_t kDefaultRows = 3;
+constexpr int32_t kDefaultCols = 4;
+
+}  // namespace
+
+struct VertexTable::Storage {
+    CellStore cells;
+};
+
+VertexTable::VertexTable(ui::Form& form, std::string name, int16_t index, ui::Control* parent)
+    : Control(form, std::move(name), index, parent), storage_(std::make_unique<Storage>()) {
+    storage_->cells.resize(kDefaultRows, kDefaultCols);
+    columns_.resize(kDefaultCols);
+}
+
+VertexTable::~VertexTable() = default;
+
+int32_t VertexTable::Cols() const {
+    return storage_->cells.cols();
+}
+
+void VertexTable::setCols(int32_t cols) {
+    if (cols < 0) automation::raiseStandardError(error_number::kInvalidPropertyValue);
+    storage_->cells.resize(Rows(), cols);
+    columns_.resize(size_t(cols));
+    memberCalls_.push_back("Cols = " + std::to_string(cols));
+    keepCursorInside();
+    changed(ui::Property::Content);
+}
+
+int32_t VertexTable::Rows() const {
+    return storage_->cells.rows();
+}
+
+void VertexTable::setRows(int32_t rows) {
+    if (rows < 0) automation::raiseStandardError(error_number::kInvalidPropertyValue);
+    storage_->cells.resize(rows, Cols());
+    memberCalls_.push_back("Rows = " + std::to_string(rows));
+    keepCursorInside();
+    changed(ui::Property::Content);
+}
+
+void VertexTable::SetFileContext(const Text& appKey, const Text& title, const Text& pattern) {
+    memberCalls_.push_back("SetFileContext(" + quoted(appKey) + ", " + quoted(title) + ", " +
+                           quoted(pattern) + ")");
+}
+
+void VertexTable::SetColumn(int16_t column, bool flagA, bool flagB, int32_t kind, int16_t decimals,
+                            int32_t style, int32_t option, int16_t width, const Text& header) {
+    if (column < 0 || column >= Cols()) automation::raiseStandardError(error_number::kSubscriptOutOfRange);
+    columns_[size_t(column)] = ColumnDefinition{flagA, flagB, kind, decimals, style, option, width, header};
+    memberCalls_.push_back("SetColumn(" + std::to_string(column) + ", " + truth(flagA) + ", " + truth(flagB) +
+                           ", " + std::to_string(kind) + ", " + std::to_string(decimals) + ", " +
+                           std::to_string(style) + ", " + std::to_string(option) + ", " +
+                           std::to_string(width) + ", " + quoted(header) + ")");
+}
+
+void VertexTable::ApplyColumns() {
+    memberCalls_.push_back("ApplyColumns");
+    changed(ui::Property::Content);
+}
+
+void VertexTable::Refresh() {
+    memberCalls_.push_back("Refresh");
+    changed(ui::Property::Content);
+}
+
+void VertexTable::SetMode(bool mode) {
+    memberCalls_.push_back("SetMode(" + truth(mode) + ")");
+}
+
+void VertexTable::Prepare() {
+    memberCalls_.push_back("Prepare");
+}
+
+void VertexTable::SetFilePattern(const Text& appKey, const Text& pattern) {
+    memberCalls_.push_back("SetFilePattern(" + quoted(appKey) + ", " + quoted(pattern) + ")");
+}
+
+Value VertexTable::Cell(int32_t row, int32_t column) const {
+    if (row < 0 || row >= Rows() || column < 0 || column >= Cols())
+        automation::raiseStandardError(error_number::kSubscriptOutOfRange);
+    return storage_->cells.get(row, column);
+}
+
+void VertexTable::setCell(int32_t row, int32_t column, const Value& value) {
+    if (row < 0 || row >= Rows() || column < 0 || column >= Cols())
+        automation::raiseStandardError(error_number::kSubscriptOutOfRange);
+    storage_->cells.set(row, column, value);
+    changed(ui::Property::Content);
+}
+
+int32_t VertexTable::CurrentRow() const {
+    return currentRow_;
+}
+
+const ColumnDefinition& VertexTable::column(int32_t column) const {
+    if (column < 0 || column >= Cols()) automation::raiseStandardError(error_number::kSubscriptOutOfRange);
+    return columns_[size_t(column)];
+}
+
+int32_t VertexTable::currentColumn() const {
+    return currentColumn_;
+}
+
+void VertexTable::placeCursor(int32_t row, int32_t column) {
+    checkDataCell(row, column);
+    currentRow_ = row;
+    currentColumn_ = column;
+    // The view draws the cursor from the model: let it redraw.
+    changed(ui::Property::Content);
+}
+
+Text VertexTable::displayText(int32_t row, int32_t column, automation::NumberLocale locale) const {
+    const Value value = Cell(row, column);
+    const ColumnDefinition& definition = columns_[size_t(column)];
+    if (row == 0 && std::holds_alternative<std::monostate>(value)) return definition.header;
+    if (const auto* real = std::get_if<double>(&value); real && definition.kind == 2)
+        return automation::fixedDecimalText(*real, definition.decimals, locale);
+    return automation::valueText(value, locale);
+}
+
+Text VertexTable::editText(int32_t row, int32_t column, automation::NumberLocale locale) const {
+    return automation::valueText(Cell(row, column), locale);
+}
+
+void VertexTable::userMovesTo(int32_t row, int32_t column) {
+    ui::runEventHandler(form().toolkit(), [&] {
+        checkDataCell(row, column);
+        moveCursor(row, column);
+    });
+}
+
+void VertexTable::userCommits(int32_t row, int32_t column, const Text& text,
+                              automation::NumberLocale locale) {
+    ui::runEventHandler(form().toolkit(), [&] {
+        checkDataCell(row, column);
+        moveCursor(row, column);
+        // The row's own RowEnter may have changed the table under the edit.
+        checkDataCell(row, column);
+        if (text == editText(row, column, locale)) return;
+        setCell(row, column, text);
+        raise(CellCommit);
+    });
+}
+
+void VertexTable::userInsertsRow(int32_t after) {
+    ui::runEventHandler(form().toolkit(), [&] {
+        if (after < 0 || after >= Rows()) automation::raiseStandardError(error_number::kSubscriptOutOfRange);
+        storage_->cells.insertRows(after + 1, 1);
+        if (currentRow_ > after) ++currentRow_;
+        keepCursorInside();
+        changed(ui::Property::Content);
+    });
+}
+
+void VertexTable::userRemovesRows(int32_t first, int32_t count) {
+    ui::runEventHandler(form().toolkit(), [&] {
+        if (first < 1 || count < 0 || count > Rows() - first)
+            automation::raiseStandardError(error_number::kSubscriptOutOfRange);
+        storage_->cells.removeRows(first, count);
+        if (currentRow_ >= first + count)
+            currentRow_ -= count;
+        else if (currentRow_ > first)
+            currentRow_ = first;
+        keepCursorInside();
+        changed(ui::Property::Content);
+    });
+}
+
+size_t VertexTable::storageBytes() const {
+    return storage_->cells.bytes();
+}
+
+void VertexTable::raise(const std::function<void()>& event) {
+    // A copy: the handler may replace the table's handlers while it runs.
+    if (const std::function<void()> handler = event) handler();
+}
+
+void VertexTable::keepCursorInside() {
+    currentRow_ = Rows() > 1 ? std::clamp(currentRow_, 1, Rows() - 1) : 0;
+    currentColumn_ = Cols() > 0 ? std::clamp(currentColumn_, 0, Cols() - 1) : 0;
+}
+
+void VertexTable::checkDataCell(int32_t row, int32_t column) const {
+    if (row < 1 || row >= Rows() || column < 0 || column >= Cols())
+        automation::raiseStandardError(error_number::kSubscriptOutOfRange);
+}
+
+void VertexTable::moveCursor(int32_t row, int32_t column) {
+    currentColumn_ = column;
+    if (row == currentRow_) return;
+    currentRow_ = row;
+    raise(RowEnter);
+}
+
+}  // namespace orv::ui

@@ -1,0 +1,104 @@
+#pragma once
+// The grid behind the editor's table (the members the editor drives by name) and what a grid view or a test
+// does to it as the user would. Cells keep exactly what was set (text, Long or Double) or typed (text);
+// formatting for display is separate. Storage is flat: no heap object per cell, so 10^6 rows x 8 columns fit.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "automation/number_locale.h"
+#include "automation/value.h"
+#include "ui/control.h"
+
+namespace orv::ui {
+
+using automation::Text;
+using automation::Value;
+
+struct ColumnDefinition {
+    bool flagA = false, flagB = false;
+    int32_t kind = 0;  // 2: numbers shown with `decimals` decimals
+    int16_t decimals = 0;
+    int32_t style = 0, option = 0;
+    int16_t width = 0;  // in characters
+    Text header;
+};
+
+class VertexTable : public ui::Control {
+  public:
+    VertexTable(ui::Form& form, std::string name, int16_t index, ui::Control* parent);
+    ~VertexTable() override;
+    ui::ControlKind kind() const override { return ui::ControlKind::Table; }
+    bool takesFocus() const override { return true; }
+
+    // --- The members the editor uses ---
+    int32_t Cols() const;
+    void setCols(int32_t cols);
+    int32_t Rows() const;
+    void setRows(int32_t rows);  // row 0 is the header row; new rows are empty, dropped rows forgotten
+    void SetFileContext(const Text& appKey, const Text& title, const Text& pattern);
+    void SetColumn(int16_t column, bool flagA, bool flagB, int32_t kind, int16_t decimals, int32_t style,
+                   int32_t option, int16_t width, const Text& header);
+    void ApplyColumns();
+    void Refresh();
+    void SetMode(bool mode);
+    void Prepare();
+    void SetFilePattern(const Text& appKey, const Text& pattern);
+    // Outside the table: error 9.
+    Value Cell(int32_t row, int32_t column) const;
+    void setCell(int32_t row, int32_t column, const Value& value);
+    int32_t CurrentRow() const;
+
+    std::function<void()> RowEnter;
+    std::function<void()> CellCommit;
+
+    // --- For views and tests ---
+    // Outside the columns: error 9.
+    const ColumnDefinition& column(int32_t column) const;
+    int32_t currentColumn() const;
+    // The program puts the cursor on a cell, as the editor does to show a cell it refused: no RowEnter.
+    void placeCursor(int32_t row, int32_t column);
+    // The text a cell shows: Doubles in a kind 2 column with its decimals and the locale's separator, others
+    // plainly (Doubles in shortest round-trip form); an empty cell of the header row shows its column's
+    // header.
+    Text displayText(int32_t row, int32_t column, automation::NumberLocale locale) const;
+    // The text an in-place editor starts from: reads back to the same value (shortest round-trip digits).
+    Text editText(int32_t row, int32_t column, automation::NumberLocale locale) const;
+
+    // Every user path runs behind the event boundary: a cell outside the data rows (1..Rows-1) or the columns
+    // is refused there with error 9, and so is whatever the handlers raise.
+    //
+    // The user moves the cursor; RowEnter when the row changes.
+    void userMovesTo(int32_t row, int32_t column);
+    // The user finished an edit of a cell (of another row: the cursor moves there first, with its RowEnter):
+    // the text is stored and CellCommit raised, only when it differs from what the cell showed for editing.
+    void userCommits(int32_t row, int32_t column, const Text& text, automation::NumberLocale locale);
+    // Rows added below `after` (0..Rows-1) / removed (from row 1 on), as the user does with Insert /
+    // Ctrl+Delete. They raise no event; the cursor stays on its row, or on the row that took the place of a
+    // removed one.
+    void userInsertsRow(int32_t after);
+    void userRemovesRows(int32_t first, int32_t count);
+
+    // The members the editor drove that leave no trace in the cells (Cols and Rows set, SetFileContext,
+    // SetColumn, ApplyColumns, Refresh, SetMode, Prepare, SetFilePattern), in order, as readable UTF-8 lines.
+    const std::vector<std::string>& memberCalls() const { return memberCalls_; }
+    // Bytes the cells take (reserved storage included), for the benchmarks.
+    size_t storageBytes() const;
+
+  private:
+    struct Storage;
+    void raise(const std::function<void()>& event);
+    void keepCursorInside();
+    void checkDataCell(int32_t row, int32_t column) const;
+    void moveCursor(int32_t row, int32_t column);
+
+    std::unique_ptr<Storage> storage_;
+    std::vector<ColumnDefinition> columns_;
+    int32_t currentRow_ = 1;
+    int32_t currentColumn_ = 1;
+    std::vector<std::string> memberCalls_;
+};
+
+}  // namespace orv::ui

@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "automation/standard_errors.h"
+#include "support/raised_error.h"
+#include "ui/form.h"
+#include "ui/headless/headless_toolkit.h"
+#include "ui/table/vertex_table.h"
+
+namespace orv::ui {
+namespace {
+
+using automation::NumberLocale;
+using test::raisedError;
+using Events = std::vector<std::string>;
+
+constexpr NumberLocale kComma{u','};
+
+// The editor's table: 8 columns as its load step defines them, events recorded with the row they saw.
+class Table : public ::testing::Test {
+  protected:
+    Table() {
+        table.setCols(8);
+        table.setRows(2);
+        table.SetColumn(0, false, false, 0, 0, 2, 0, 5, u"Vertice");
+        table.SetColumn(1, false, false, 4, 0, 2, 0, 7, u" Punto");
+        table.SetColumn(3, false, false, 2, 3, 2, 0, 10, u"    X   ");
+        table.RowEnter = [this] { events.push_back("RowEnter " + std::to_string(table.CurrentRow())); };
+        table.CellCommit = [this] { events.push_back("CellCommit " + std::to_string(table.CurrentRow())); };
+    }
+    void fill(int32_t rows) {
+        table.setRows(rows + 1);
+        for (int32_t row = 1; row <= rows; ++row) {
+            table.setCell(row, 0, row);
+            table.setCell(row, 1, 100 + row);
+            table.setCell(row, 2, u"P" + automation::decimalText(row));
+            table.setCell(row, 3, row + 0.1);
+        }
+    }
+
+    ui::HeadlessToolkit toolkit;
+    ui::Form form{toolkit, "F_Pol_Edt", u"", ui::BorderStyle::SizableToolWindow};
+    VertexTable& table = form.add<VertexTable>("tblPol");
+    Events events;
+};
+
+TEST_F(Table, CellsKeepWhatWasSetDoublesBitForBit) {
+    const double values[] = {0.1,       -0.0,  1e-320, std::numeric_limits<double>::max(),     4071.9,
+                             1.0 / 3.0, -1e15, 2.5e-7, std::numeric_limits<double>::infinity()};
+    table.setRows(std::size(values) + 1);
+    for (size_t i = 0; i < std::size(values); ++i) table.setCell(int32_t(i + 1), 3, values[i]);
+    for (size_t i = 0; i < std::size(values); ++i) {
+        const automation::Value value = table.Cell(int32_t(i + 1), 3);
+        ASSERT_TRUE(std::holds_alternative<double>(value));
+        EXPECT_EQ(std::bit_cast<uint64_t>(std::get<double>(value)), std::bit_cast<uint64_t>(values[i]));
+    }
+    const double nan = std::bit_cast<double>(uint64_t{0x7FF8000000000123});
+    table.setCell(1, 3, nan);
+    EXPECT_EQ(std::bit_cast<uint64_t>(std::get<double>(table.Cell(1, 3))), 0x7FF8000000000123u);
+
+    table.setCell(1, 1, int32_t{-2147483647 - 1});
+    table.setCell(1, 2, u"Vértice ñ");
+    table.setCell(1, 4, u"");
+    EXPECT_EQ(table.Cell(1, 1), automation::Value(int32_t{-2147483647 - 1}));
+    EXPECT_EQ(table.Cell(1, 2), automation::Value(automation::Text(u"Vértice ñ")));
+    EXPECT_EQ(table.Cell(1, 4), automation::Value(automation::Text()));
+    EXPECT_EQ(table.Cell(1, 5), automation::Value());
+}
+
+TEST_F(Table, CellsOutsideTheTableAreError9) {
+    EXPECT_EQ(raisedError([&] { table.Cell(2, 0); }), 9);
+    EXPECT_EQ(raisedError([&] { table.Cell(0, 8); }), 9);
+    EXPECT_EQ(raisedError([&] { table.Cell(-1, 0); }), 9);
+    EXPECT_EQ(raisedError([&] { table.setCell(1, -1, 1); }), 9);
+    EXPECT_EQ(raisedError([&] { table.column(8); }), 9);
+    EXPECT_EQ(raisedError([&] { table.SetColumn(8, false, false, 0, 0, 0, 0, 0, u""); }), 9);
+    EXPECT_EQ(raisedError([&] { table.setRows(-1); }), 380);
+    EXPECT_EQ(raisedError([&] { table.Cell(1, 7); }), 0);
+}
+
+TEST_F(Table, RowsKeepTheHeaderAddEmptyRowsAndForgetDroppedOnes) {
+    table.setCell(0, 0, u"Vertice");
+    fill(3);
+    table.setRows(2);
+    table.setRows(4);
+    EXPECT_EQ(table.Cell(0, 0), automation::Value(automation::Text(u"Vertice")));
+    EXPECT_EQ(table.Cell(1, 2), automation::Value(automation::Text(u"P1")));
+    EXPECT_EQ(table.Cell(2, 2), automation::Value());
+    EXPECT_EQ(table.Cell(3, 3), automation::Value());
+
+    // Fewer columns keep the cells that still fit.
+    table.setCols(3);
+    EXPECT_EQ(table.Cell(1, 2), automation::Value(automation::Text(u"P1")));
+    EXPECT_EQ(raisedError([&] { table.Cell(1, 3); }), 9);
+}
+
+TEST_F(Table, DisplayAndEditTexts) {
+    fill(1);
+    table.setCell(1, 3, 1234.56789);
+    table.setCell(1, 4, 0.1);  // a Double outside a kind 2 column: shortest form
+    EXPECT_EQ(table.displayText(1, 3, kComma), u"1234,568");
+    EXPECT_EQ(table.editText(1, 3, kComma), u"1234,56789");
+    EXPECT_EQ(table.displayText(1, 4, NumberLocale{}), u"0.1");
+    EXPECT_EQ(table.displayText(1, 1, kComma), u"101");
+    EXPECT_EQ(table.displayText(1, 2, kComma), u"P1");
+    EXPECT_EQ(table.displayText(0, 1, kComma), u" Punto");  // an empty header cell shows its column's header
+    table.setCell(0, 1, u"Nº");
+    EXPECT_EQ(table.displayText(0, 1, kComma), u"Nº");
+    table.setCell(1, 3, -0.0001);
+    EXPECT_EQ(table.displayText(1, 3, kComma), u"0,000");
+}
+
+TEST_F(Table, RowEnterOnlyWhenTheRowChangesAndACommitStoresTheTextOnlyWhenItDiffersFromTheEditText) {
+    fill(4);
+    table.userMovesTo(1, 2);
+    table.userMovesTo(3, 2);
+    table.userMovesTo(3, 5);
+    table.userMovesTo(1, 0);
+    EXPECT_EQ(table.currentColumn(), 0);
+    table.userCommits(1, 3, u"1,1", kComma);  // what the cell showed for editing: no change, no commit
+    EXPECT_TRUE(std::holds_alternative<double>(table.Cell(1, 3)));
+    table.userCommits(1, 3, u"1,100", kComma);
+    EXPECT_EQ(table.Cell(1, 3), automation::Value(automation::Text(u"1,100")));
+    table.userCommits(2, 1, u"7", kComma);  // another row: the cursor moves there first
+    EXPECT_EQ(table.Cell(2, 1), automation::Value(automation::Text(u"7")));
+    EXPECT_EQ(events, (Events{"RowEnter 3", "RowEnter 1", "CellCommit 1", "RowEnter 2", "CellCommit 2"}));
+}
+
+TEST_F(Table, HandlerFailuresAndBadCellsAreRefusedBehindTheBoundary) {
+    fill(2);
+    table.CellCommit = [] { automation::raiseStandardError(13); };
+    EXPECT_NO_THROW(table.userCommits(1, 3, u"x", kComma));
+    EXPECT_NO_THROW(table.userMovesTo(0, 1));  // the header row takes no cursor
+    EXPECT_NO_THROW(table.userMovesTo(1, 9));
+    EXPECT_NO_THROW(table.userRemovesRows(0, 1));
+    ASSERT_EQ(toolkit.messageBoxes().size(), 4u);
+    EXPECT_EQ(toolkit.messageBoxes()[0].text, u"Error nº 13: No coinciden los tipos");
+    EXPECT_EQ(toolkit.messageBoxes()[1].text, u"Error nº 9: El subíndice está fuera del intervalo");
+    EXPECT_EQ(table.Cell(1, 3), automation::Value(automation::Text(u"x")));
+    EXPECT_EQ(table.CurrentRow(), 1);
+}
+
+TEST_F(Table, InsertAndRemoveRowsKeepTheCursorOnItsRowWithoutEvents) {
+    fill(4);
+    table.userMovesTo(3, 1);
+    events.clear();
+    table.userInsertsRow(1);  // a new row 2, empty
+    EXPECT_EQ(table.Rows(), 6);
+    EXPECT_EQ(table.Cell(2, 1), automation::Value());
+    EXPECT_EQ(table.Cell(3, 1), automation::Value(int32_t{102}));
+    EXPECT_EQ(table.CurrentRow(), 4);
+    EXPECT_EQ(table.Cell(table.CurrentRow(), 1), automation::Value(int32_t{103}));
+
+    table.userRemovesRows(3, 2);  // removes the rows of points 102 and 103, the cursor's among them
+    EXPECT_EQ(table.Rows(), 4);
+    EXPECT_EQ(table.Cell(3, 1), automation::Value(int32_t{104}));
+    EXPECT_EQ(table.CurrentRow(), 3);
+    table.userRemovesRows(1, 3);
+    EXPECT_EQ(table.Rows(), 1);
+    EXPECT_EQ(table.CurrentRow(), 0);
+    table.userInsertsRow(0);
+    EXPECT_EQ(table.CurrentRow(), 1);
+    EXPECT_TRUE(events.empty());
+    EXPECT_TRUE(toolkit.messageBoxes().empty());
+}
+
+TEST_F(Table, RewritingTextsCompactsTheArena) {
+    fill(1);
+    for (int i = 0; i < 100000; ++i) table.setCell(1, 2, u"texto " + automation::decimalText(i));
+    EXPECT_EQ(table.Cell(1, 2), automation::Value(automation::Text(u"texto 99999")));
+    EXPECT_EQ(table.Cell(1, 6), automation::Value());
+    EXPECT_LT(table.storageBytes(), size_t{1} << 20);
+}
+
+}  // namespace
+}  // namespace orv::ui
