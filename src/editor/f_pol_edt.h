@@ -17,6 +17,7 @@
 #include "dialog/dialog_events.h"
 #include "dialog/dialog_services.h"
 #include "dialog/polyline_dialog.h"
+#include "dialog/refused_step.h"
 #include "ui/combo_box.h"
 #include "ui/command_button.h"
 #include "ui/form.h"
@@ -60,6 +61,9 @@ class F_Pol_Edt : public dialog::PolylineDialog {
   private:
     // --- Set-up (f_pol_edt_intake.cpp) ---
     void PreparaPol(int32_t& PolN, LongArray& VertP, int16_t& capP, int32_t& NoPoli, int32_t& colPol);
+    // Whether a vertex list the host answered with can be shown: at least two vertices, each a point of the
+    // drawing. Says why not, once, and leaves everything as it is.
+    bool PuedeMostrar(int32_t actual, const LongArray& vertices);
     void Form_Load();
     void Form_Unload();
     void ConectaEventos();
@@ -78,6 +82,12 @@ class F_Pol_Edt : public dialog::PolylineDialog {
     bool LeeCoordenadas(int32_t row, const automation::NumberLocale& locale, bool aplicando, double* xyz);
     // Writes the row's texts and the coordinates read from it into point p.
     void GuardaFila(int32_t row, int32_t p, const double* xyz);
+    // The name of point p's layer, empty when its layer has no name in the list.
+    automation::Text NombreDeCapa(int32_t p) const;
+    // The point number a user typed into column 1: the number of the cell as a Long, or its leading number
+    // when the locale reading does not take it; nothing when it begins with no number or does not fit 32
+    // bits.
+    std::optional<int32_t> NumeroTecleado(const automation::Value& cell) const;
     void ListaVertices(LongArray& list);
     void SincronizaVertP();
     void tblPol_RowEnter();
@@ -86,7 +96,8 @@ class F_Pol_Edt : public dialog::PolylineDialog {
     // (0).
     int32_t NumeroDePunto(int32_t row) const;
     automation::Text TextoCelda(int32_t row, int32_t column) const;
-    bool EsPunto(int32_t p) const { return p >= 1 && p <= nPtos; }
+    // A point of the drawing: 1..nPtos, and the point arrays hold it.
+    bool EsPunto(int64_t p) const;
 
     // --- Applying, navigation and the lower buttons (f_pol_edt_apply.cpp) ---
     bool AplicaTabla();
@@ -97,8 +108,10 @@ class F_Pol_Edt : public dialog::PolylineDialog {
     void cmdAvP_Click(int16_t Index);
     void cmdAceptar_Click();
     void cmdCancelar_Click();
-    // The vertex in txtVert, when it holds one of 1..NumVert that the list has.
+    // The vertex in txtVert, when it holds one that the list has.
     std::optional<int32_t> VerticeDelCuadro() const;
+    // How many vertices the list holds (its upper bound; 0 for none).
+    int32_t VerticesDeLaLista() const;
 
     // --- Toolbar and colour (f_pol_edt_toolbar.cpp) ---
     void Toolbar1_ButtonClick(const ui::ToolbarButton& Button);
@@ -113,6 +126,8 @@ class F_Pol_Edt : public dialog::PolylineDialog {
     // --- Refusals (f_pol_edt_messages.cpp) ---
     void AvisaCeldaNoNumerica(int32_t row, int32_t column, bool aplicando);
     void AvisaPolilineaSinVertices(int32_t pedida, int32_t actual);
+    void AvisaVerticeSinPunto(int32_t actual, int32_t vertice, int32_t punto);
+    void AvisaNumeroDePunto(int32_t row, const automation::Text& typed, std::optional<int32_t> punto);
 
     dialog::DialogServices& services_;
     dialog::DialogEvents& events_;
@@ -152,6 +167,9 @@ class F_Pol_Edt : public dialog::PolylineDialog {
     int32_t VertAct = 0;
     int32_t PtoAct = 0;
     LongArray VertTabla;
+
+    // A refused polyline arrow's next press steps past the polyline it could not show.
+    dialog::RefusedStep polylineStep_;
 };
 
 }  // namespace orv::editor

@@ -6,7 +6,9 @@
 #include "automation/array_lock.h"
 #include "automation/number_reading.h"
 #include "automation/variant_bool.h"
+#include "dialog/rollback.h"
 #include "editor/f_pol_edt.h"
+#include "ui/event_boundary.h"
 
 namespace orv::editor {
 
@@ -23,7 +25,13 @@ Text signedNumber(int32_t number) {
 
 }  // namespace
 
+int32_t F_Pol_Edt::VerticesDeLaLista() const {
+    return VertP.dimensioned() && VertP.ubound() > 0 ? VertP.ubound() : 0;
+}
+
 bool F_Pol_Edt::AplicaTabla() {
+    // An edit still open in the grid is committed (or refused) first, so that the apply reads it.
+    tblPol.finishOpenEdit();
     const int32_t m = tblPol.Rows() - 1;
     LongArray L(0, m);
     int32_t k = 0;
@@ -54,11 +62,13 @@ bool F_Pol_Edt::AplicaTabla() {
         GuardaFila(filas[static_cast<size_t>(i - 1)], L(i), &coordenadas[3 * static_cast<size_t>(i - 1)]);
     PtoAct = ultimo;
 
-    if (k != NumVert) {
-        NumVert = k;
+    // Compared with the list itself, not with NumVert: a commit counts only the valid rows into NumVert while
+    // VertP keeps one entry per row, and the list handed over must be the valid rows.
+    if (k != VerticesDeLaLista()) {
         L.redimPreserve(0, k);
         VertP = std::move(L);
     }
+    NumVert = k;
     // The host hears the point of the last row read, the one the apply leaves current.
     events_.RetornaOpcion(PtoAct, nPtos, X, Y, Z, Nombre, Código, CapaPuntos, PolN, VertP, capP, NoPoli,
                           colPol);
@@ -69,16 +79,18 @@ bool F_Pol_Edt::GuardaPunto(int32_t& punto) {
     return AplicaTabla();
 }
 
+// Over the vertex list itself: a commit may have lowered NumVert to the count of valid rows.
 std::optional<int32_t> F_Pol_Edt::VerticeDelCuadro() const {
     const std::optional<int32_t> v = automation::tryReadWholeNumber(Value(txtVert.text()));
-    if (!v || *v < 1 || *v > NumVert || !VertP.contains(*v)) return std::nullopt;
+    if (!v || *v < 1 || !VertP.contains(*v)) return std::nullopt;
     return v;
 }
 
 void F_Pol_Edt::PideZoom(bool reduce) {
-    // 0, an empty box or a number that is no vertex of the polyline: there is nothing to zoom on.
+    // 0, an empty box, a number that is no vertex of the polyline, or a vertex without a point of the
+    // drawing (a row numbered 0): there is nothing to zoom on.
     const std::optional<int32_t> v = VerticeDelCuadro();
-    if (!v) return;
+    if (!v || !EsPunto(VertP(*v))) return;
     automation::VariantBool amplia = automation::toVariantBool(!reduce);
     // The element itself goes to the host: the list stays put while the host holds it.
     const automation::ArrayLock lock(VertP.raw());
@@ -96,70 +108,81 @@ void F_Pol_Edt::cmdAv_Click(int16_t Index) {
     int32_t punto = desde ? VertP(*desde) : 0;
     if (!GuardaPunto(punto)) return;
 
-    // From a box that holds no vertex, ">" goes to the first vertex and "<" to the last, as from just
-    // outside.
-    int64_t v = desde ? *desde : (Index == 0 ? int64_t{NumVert} + 1 : 0);
+    // Over the list as the apply (or the host's answer to it) left it. From a box that holds no vertex, ">"
+    // goes to the first vertex and "<" to the last, as from just outside.
+    const int32_t n = VerticesDeLaLista();
+    int64_t v = desde ? *desde : (Index == 0 ? int64_t{n} + 1 : 0);
     if (Index == 0) {
-        if (--v < 1) v = NumVert;
+        if (--v < 1) v = n;
     } else {
-        if (++v > NumVert) v = 1;
+        if (++v > n) v = 1;
     }
     // The apply may have shortened the list below the vertex, or emptied it (vertex 0: none).
-    if (v > NumVert) v = NumVert;
+    if (v > n) v = n;
 
     txtVert.setText(decimalText(v));
-    int32_t q = (v >= 1 && VertP.contains(v)) ? VertP(v) : 0;
+    // A vertex without a point of the drawing has nothing to focus: 0, which the host does not hear.
+    int32_t q = (v >= 1 && VertP.contains(v) && EsPunto(VertP(v))) ? VertP(v) : 0;
     services_.toolkit().yield();
     events_.RetornaPunto(q, PolN);
 }
 
 void F_Pol_Edt::cmdAvP_Click(int16_t Index) {
     // A number that does not fit 32 bits counts as no number: the arrows start from outside the range.
-    int64_t v = automation::tryReadWholeNumber(Value(txPolis.text())).value_or(0);
-    int32_t punto = static_cast<int32_t>(v);
+    const int32_t leido = automation::tryReadWholeNumber(Value(txPolis.text())).value_or(0);
+    int32_t punto = leido;
     if (!GuardaPunto(punto)) return;
 
-    if (Index == 0) {
-        if (--v < 1) v = NoPoli;
-    } else {
-        if (++v > NoPoli) v = 1;
-    }
+    const int32_t v = polylineStep_.step(leido, Index, NoPoli, PolN);
     txPolis.setText(decimalText(v));
     services_.toolkit().yield();
 
-    // What is on display, kept in case the host's answer cannot be shown.
-    const int32_t polAnterior = PolN;
-    LongArray vertAnterior = VertP;
-    const int16_t capAnterior = capP;
-    const int32_t noPoliAnterior = NoPoli;
-    const int32_t colAnterior = colPol;
-
-    PolN = static_cast<int32_t>(v);
+    // What is on display, put back whole when the host's answer cannot be shown: the answer is refused
+    // before the header, the table or the perimeter change.
+    dialog::Rollback mostrada(
+        [this, PolN = PolN, VertP = VertP, capP = capP, NoPoli = NoPoli, colPol = colPol]() mutable {
+            this->PolN = PolN;
+            this->VertP = std::move(VertP);
+            this->capP = capP;
+            this->NoPoli = NoPoli;
+            this->colPol = colPol;
+            txPolis.setText(decimalText(PolN));
+        });
+    const int32_t actual = PolN;
+    PolN = v;
     events_.newPolCambia(PolN, VertP, capP, NoPoli, colPol);
-    if (!VertP.contains(1) || !VertP.contains(2)) {
-        // A list without two vertices cannot be shown: the editor stays on its polyline and shows it afresh,
-        // which tells the host again which polyline is on display.
-        AvisaPolilineaSinVertices(PolN, polAnterior);
-        PolN = polAnterior;
-        VertP = std::move(vertAnterior);
-        capP = capAnterior;
-        NoPoli = noPoliAnterior;
-        colPol = colAnterior;
-    }
+    if (!PuedeMostrar(actual, VertP)) return polylineStep_.refuse(Index, v);
+    mostrada.keep();
+    polylineStep_.forget();
     PreparaPol(PolN, VertP, capP, NoPoli, colPol);
     LlenaTabla();
 }
 
+bool F_Pol_Edt::PuedeMostrar(int32_t actual, const LongArray& vertices) {
+    if (!vertices.dimensioned() || vertices.ubound() < 2 || !vertices.contains(1)) {
+        AvisaPolilineaSinVertices(PolN, actual);
+        return false;
+    }
+    for (int32_t i = 1; i <= vertices.ubound(); ++i) {
+        if (!EsPunto(vertices(i))) {
+            AvisaVerticeSinPunto(actual, i, vertices(i));
+            return false;
+        }
+    }
+    return true;
+}
+
 void F_Pol_Edt::cmdAceptar_Click() {
-    try {
+    // Every kind of failure gets the handler's own box, not only automation errors.
+    const std::optional<automation::AutomationError> error = ui::runTrapped(services_.toolkit(), [this] {
         form_->hide();
         services_.toolkit().yield();
         services_.placementStore().StorePlacement(*form_, kSeccion, kClave);
-    } catch (const automation::AutomationError& error) {
+    });
+    if (error)
         services_.toolkit().messageBox(
-            Text(u"Aceptar - Error nº ") + signedNumber(error.number()) + u":" + error.description(),
-            ui::kMbCritical, error.source());
-    }
+            Text(u"Aceptar - Error nº ") + signedNumber(error->number()) + u":" + error->description(),
+            ui::kMbCritical, error->source());
 }
 
 void F_Pol_Edt::cmdCancelar_Click() {

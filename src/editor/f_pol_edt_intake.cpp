@@ -66,7 +66,10 @@ void F_Pol_Edt::PreparaPol(int32_t& PolN, LongArray& VertP, int16_t& capP, int32
     cmbCapaPol.clear();
     if (noCapas > kMaxCapas) automation::raiseStandardError(automation::error_number::kOverflow);
     for (int32_t capa = 1; capa <= noCapas; ++capa) cmbCapaPol.addItem(Capas.get(capa));
-    cmbCapaPol.setListIndex(this->capP - 1);
+    // A layer the list does not have shows no selection, as layer 0 does, instead of stopping the set-up half
+    // way.
+    const bool enLaLista = this->capP >= 1 && this->capP <= cmbCapaPol.listCount();
+    cmbCapaPol.setListIndex(enLaLista ? this->capP - 1 : -1);
 
     events_.newPolCambia(this->PolN, this->VertP, this->capP, this->NoPoli, this->colPol);
     events_.RetornaPunto(PtoAct, this->PolN);

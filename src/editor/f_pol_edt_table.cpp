@@ -11,13 +11,39 @@ namespace {
 using automation::Text;
 using automation::Value;
 
-// The Long of a number, halves to even; one that does not fit 32 bits names no point (0).
-int32_t longDe(double number) {
-    if (!(number >= -2147483648.5 && number < 2147483647.5)) return 0;
+// The Long of a number, halves to even; nothing for one that does not fit 32 bits.
+std::optional<int32_t> longDe(double number) {
+    if (!(number >= -2147483648.5 && number < 2147483647.5)) return std::nullopt;
     return automation::roundToLong(number);
 }
 
+// Whether a text begins (past blanks) as a number does: a digit, a sign, a decimal point, or &H / &O.
+bool empiezaPorNumero(const Text& text) {
+    for (const char16_t c : text) {
+        if (c == u' ' || c == u'\t' || c == u'\n' || c == u'\r') continue;
+        return (c >= u'0' && c <= u'9') || c == u'+' || c == u'-' || c == u'.' || c == u'&';
+    }
+    return false;
+}
+
 }  // namespace
+
+bool F_Pol_Edt::EsPunto(int64_t p) const {
+    return p >= 1 && p <= nPtos && X.contains(p) && Y.contains(p) && Z.contains(p) && Nombre.contains(p) &&
+           Código.contains(p) && CapaPuntos.contains(p);
+}
+
+Text F_Pol_Edt::NombreDeCapa(int32_t p) const {
+    if (!CapaPuntos.contains(p) || !Capas.contains(CapaPuntos(p))) return Text();
+    return Capas.get(CapaPuntos(p));
+}
+
+std::optional<int32_t> F_Pol_Edt::NumeroTecleado(const Value& cell) const {
+    if (const std::optional<double> numero = automation::tryReadLocaleNumber(cell, services_.numberLocale()))
+        return longDe(*numero);
+    if (const Text* texto = std::get_if<Text>(&cell); texto && !empiezaPorNumero(*texto)) return std::nullopt;
+    return automation::tryReadWholeNumber(cell);
+}
 
 int32_t F_Pol_Edt::NumeroDePunto(int32_t row) const {
     return automation::tryReadWholeNumber(tblPol.Cell(row, 1)).value_or(0);
@@ -47,7 +73,8 @@ void F_Pol_Edt::LlenaFila(int32_t& row, int32_t& p) {
     } else {
         tblPol.setCell(row, 0, Value(row));
     }
-    tblPol.setCell(row, 7, Capas.get(CapaPuntos(p)));
+    // A layer without a name in the list shows none: a fill never stops half way.
+    tblPol.setCell(row, 7, NombreDeCapa(p));
 }
 
 bool F_Pol_Edt::LeeFila(int32_t& row) {
@@ -60,6 +87,11 @@ bool F_Pol_Edt::LeeFila(int32_t& row) {
     double coordenadas[3];
     if (!LeeCoordenadas(row, services_.numberLocale(), false, coordenadas)) return false;
     GuardaFila(row, p, coordenadas);
+    // The coordinates go back as numbers, so that a typed one shows as every other: 3 decimals, the user's
+    // separator.
+    for (int32_t column = 3; column <= 5; ++column)
+        if (!std::holds_alternative<double>(tblPol.Cell(row, column)))
+            tblPol.setCell(row, column, Value(coordenadas[column - 3]));
     return true;
 }
 
@@ -83,8 +115,9 @@ void F_Pol_Edt::GuardaFila(int32_t row, int32_t p, const double* xyz) {
     Y(p) = xyz[1];
     Z(p) = xyz[2];
     Código.set(p, TextoCelda(row, 6));
-    // The row's layer text renames the point's layer, for every point on it.
-    Capas.set(CapaPuntos(p), TextoCelda(row, 7));
+    // The row's layer text renames the point's layer, for every point on it (a layer the list has no name
+    // for has nothing to rename).
+    if (Capas.contains(CapaPuntos(p))) Capas.set(CapaPuntos(p), TextoCelda(row, 7));
 }
 
 void F_Pol_Edt::ListaVertices(LongArray& list) {
@@ -114,32 +147,49 @@ void F_Pol_Edt::tblPol_RowEnter() {
                               NoPoli, colPol);
         SincronizaVertP();
     }
-    // The header row, or a row the host's list no longer reaches, has no point to bring into view.
-    PtoAct = VertP.contains(r) ? VertP(r) : 0;
+    // The header row, a row the host's list no longer reaches, or one without a point of the drawing, has no
+    // point to bring into view.
+    PtoAct = VertP.contains(r) && EsPunto(VertP(r)) ? VertP(r) : 0;
     events_.RetornaPunto(PtoAct, PolN);
 }
 
+// Left to us: a point number that names no point of the drawing (negative, beyond nPtos or beyond the point
+// arrays), and text in column 1 that is no number, are refused at the commit, before anything changes: the
+// edited cells go back to what they held, one message names the row, and the host hears nothing. 0 is no
+// error: the row stays and is left out of the list. So is an emptied cell, whose row the apply drops.
 void F_Pol_Edt::tblPol_CellCommit() {
     int32_t r = tblPol.CurrentRow();
-    const automation::NumberLocale locale = services_.numberLocale();
     const Value celdaPunto = tblPol.Cell(r, 1);
-    if (automation::valueText(celdaPunto, locale).empty()) return;
+    const Text textoPunto = automation::valueText(celdaPunto, services_.numberLocale());
+    if (textoPunto.empty()) return;
 
+    const std::optional<int32_t> numero = NumeroTecleado(celdaPunto);
+    if (!numero || (*numero != 0 && !EsPunto(*numero))) {
+        AvisaNumeroDePunto(r, textoPunto, numero);
+        tblPol.revertCommit();
+        return;
+    }
     // Rows were added, or the host left a list that no longer reaches this row: one entry per row again.
-    if (NumVert < tblPol.Rows() - 1 || !VertP.contains(r)) SincronizaVertP();
+    const bool sincroniza = NumVert < tblPol.Rows() - 1 || !VertP.contains(r);
+    // A row keeping its point is written back from its cells: their coordinates must be numbers.
+    const bool renumera = !sincroniza && *numero != VertP(r);
+    if (EsPunto(*numero) && !renumera) {
+        double coordenadas[3];
+        if (!LeeCoordenadas(r, services_.numberLocale(), false, coordenadas)) {
+            tblPol.revertCommit();
+            return;
+        }
+    }
 
-    // A point number the locale reading does not take is read as the other columns' readers read it
-    // (leniently).
-    const double numero =
-        automation::tryReadLocaleNumber(celdaPunto, locale).value_or(static_cast<double>(NumeroDePunto(r)));
-    if (numero != VertP(r)) {
-        VertP(r) = longDe(numero);
+    if (sincroniza) SincronizaVertP();
+    if (renumera) {
+        VertP(r) = *numero;
         PtoAct = VertP(r);
-        // A number that names no point leaves the row as the user typed it: there is no point to show.
+        // 0 names no point: the row stays as the user typed it.
         if (EsPunto(PtoAct)) LlenaFila(r, PtoAct);
     }
     PtoAct = VertP(r);
-    if (!LeeFila(r)) return;
+    LeeFila(r);
     ListaVertices(VertTabla);
     events_.RetornaOpcion(PtoAct, nPtos, X, Y, Z, Nombre, Código, CapaPuntos, PolN, VertTabla, capP, NoPoli,
                           colPol);

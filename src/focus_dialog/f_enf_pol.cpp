@@ -2,7 +2,9 @@
 #include "focus_dialog/f_enf_pol.h"
 
 #include "automation/number_reading.h"
+#include "automation/standard_errors.h"
 #include "automation/text.h"
+#include "ui/event_boundary.h"
 
 namespace orv::focus_dialog {
 
@@ -49,34 +51,37 @@ void F_Enf_Pol::CargaBarra1(ObjectRef& frm, int32_t PtoEnfoca, int32_t& nPtos, D
     this->Capas = Capas;
 
     intake_ = true;
-    PreparaPol(this->PolN, VertP, capP, NoPoli, Polcol);
+    const bool shown = PreparaPol(this->PolN, VertP, capP, NoPoli, Polcol);
     intake_ = false;
 
-    if (ended_) return;
+    if (!shown) return;
     // The dialog opens with the focus on the first control of its keyboard order, "Cancelar".
     form.setFocus(form.tabOrder().front());
     form.showModal();
 }
 
-void F_Enf_Pol::PreparaPol(int32_t& PolN, LongArray& VertP, int16_t& capP, int32_t& NoPoli, int32_t& colPol) {
-    // At intake a list that was never dimensioned fails as the array does (error 9, which PasaDatos reports);
-    // from the host's polyline request it is a list without vertices like any other short one.
-    if (!intake_ && !VertP.dimensioned()) return refuseShortPolyline();
-    const int32_t upper = VertP.ubound();
-    // Fewer than two vertices is no polyline to walk: say which one, then end the dialog as "Cancelar" would.
-    if (upper < 2) return refuseShortPolyline();
-    NumVert = upper;
-    // At intake a first vertex outside the arrays fails below with error 9 for PasaDatos to report. Later
-    // (the arguments are then this dialog's own variables) the polyline is refused before anything else
-    // changes, so the fields keep showing the point they belong to and the polyline arrows still lead on.
-    if (!intake_ && !canShowVertex(1)) return refuseVertex(1);
+bool F_Enf_Pol::PreparaPol(int32_t& PolN, LongArray& VertP, int16_t& capP, int32_t& NoPoli, int32_t& colPol) {
+    if (!showPolyline(PolN, VertP, capP, NoPoli, colPol)) return false;
+    announcePolyline();
+    return true;
+}
 
+bool F_Enf_Pol::showPolyline(int32_t& PolN, LongArray& VertP, int16_t& capP, int32_t& NoPoli,
+                             int32_t& colPol) {
+    // Everything that can refuse or fail comes first; the dialog's variables and controls change only after.
+    const std::optional<PolylineTexts> texts = polylineTexts(PolN, VertP);
+    if (!texts) return false;
+
+    NumVert = VertP.ubound();
     PtoAct = VertP(1);
     this->NoPoli = NoPoli;
     Polcol = colPol;
     this->PolN = PolN;
     this->capP = capP;
     this->VertP = VertP;
+    shownVertex_ = 1;
+    vertexStep_.forget();
+    polylineStep_.forget();
 
     Cargando = true;
     form.ensureLoaded();
@@ -85,7 +90,7 @@ void F_Enf_Pol::PreparaPol(int32_t& PolN, LongArray& VertP, int16_t& capP, int32
     fraPuntos.setCaption(decimalText(this->NoPoli) + u" Polilíneas ");
     fraPoli.setCaption(u"Polilínea " + decimalText(this->PolN));
     fraVert.setCaption(u"Vértice " + decimalText(NumVert));
-    showPointFields();
+    showPointFields(texts->point);
     labPolis.setCaption(u" /" + decimalText(this->NoPoli));
     labPol.setCaption(u" /" + decimalText(NumVert));
     cmdColor.setBackColor(Polcol);
@@ -93,20 +98,41 @@ void F_Enf_Pol::PreparaPol(int32_t& PolN, LongArray& VertP, int16_t& capP, int32
 
     cmbCapa.clear();
     cmbCapaPol.clear();
-    if (noCapas > kMaxLayers) automation::raiseStandardError(automation::error_number::kOverflow);
-    for (int32_t layer = 1; layer <= noCapas; ++layer) {
-        const Text name = Capas.get(layer);
+    for (const Text& name : texts->layers) {
         cmbCapa.addItem(name);
         cmbCapaPol.addItem(name);
     }
     selectPointLayer();
     selectPolylineLayer();
     Cargando = false;
-
-    events_.newPolCambia(this->PolN, this->VertP, this->capP, this->NoPoli, Polcol);
-    events_.RetornaPunto(PtoAct, this->PolN);
+    return true;
 }
 
+// The host learns which polyline is on display and centres its view on the first vertex.
+void F_Enf_Pol::announcePolyline() {
+    events_.newPolCambia(PolN, VertP, capP, NoPoli, Polcol);
+    events_.RetornaPunto(PtoAct, PolN);
+}
+
+// At intake the failures are PasaDatos's to report: a list never dimensioned, a first vertex outside the
+// arrays (error 9), too many layers (error 6); only a short list is refused here, and the dialog then ends
+// as "Cancelar" would. A polyline the host hands over later is refused with one message, and the dialog
+// stays on the one it shows: one degenerate polyline is no reason to end it.
+std::optional<F_Enf_Pol::PolylineTexts> F_Enf_Pol::polylineTexts(int32_t PolN, const LongArray& VertP) {
+    if ((!intake_ && !VertP.dimensioned()) || VertP.ubound() < 2) {
+        refuseShortPolyline(PolN);
+        return std::nullopt;
+    }
+    if (!intake_ && !(VertP.contains(1) && isPoint(VertP(1)))) {
+        refuseVertex(PolN, 1, VertP, VertP.ubound());
+        return std::nullopt;
+    }
+    if (noCapas > kMaxLayers) automation::raiseStandardError(automation::error_number::kOverflow);
+    PolylineTexts texts{pointTexts(VertP(1)), {}};
+    texts.layers.reserve(noCapas > 0 ? static_cast<size_t>(noCapas) : 0);
+    for (int32_t layer = 1; layer <= noCapas; ++layer) texts.layers.push_back(Capas.get(layer));
+    return texts;
+}
 void F_Enf_Pol::Form_Load() {
     // The window as designed: its client area, now that the toolkit has said how thick the frame is.
     form.setWidth(kDesignClientWidth + form.frameHorizontal());
@@ -119,25 +145,43 @@ void F_Enf_Pol::Form_Load() {
 
 void F_Enf_Pol::Form_Resize() {}
 
+// The host hears of every close, whatever the placement store does: a store that fails gets its own box.
 void F_Enf_Pol::Form_Unload() {
-    services_.placementStore().StorePlacement(form, kPlacementSection, kPlacementKey);
+    ui::runEventHandler(services_.toolkit(), [this] {
+        services_.placementStore().StorePlacement(form, kPlacementSection, kPlacementKey);
+    });
     events_.Cancela();
 }
 
-// The point fields of point PtoAct; the layer list is selected apart, once the lists are filled.
-void F_Enf_Pol::showPointFields() {
-    txtNom.setText(Nombre.get(PtoAct));
-    txtX.setText(numberText(X(PtoAct)));
-    txtY.setText(numberText(Y(PtoAct)));
-    txtZ.setText(numberText(Z(PtoAct)));
-    txtcod.setText(Código.get(PtoAct));
+// Read (and converted) whole before any field shows it, so that a failing converter leaves the fields on one
+// point.
+F_Enf_Pol::PointTexts F_Enf_Pol::pointTexts(int32_t point) {
+    return PointTexts{Nombre.get(point), numberText(X(point)), numberText(Y(point)), numberText(Z(point)),
+                      Código.get(point)};
+}
+
+// The layer list is selected apart, once the lists are filled.
+void F_Enf_Pol::showPointFields(const PointTexts& texts) {
+    txtNom.setText(texts.nombre);
+    txtX.setText(texts.x);
+    txtY.setText(texts.y);
+    txtZ.setText(texts.z);
+    txtcod.setText(texts.codigo);
+}
+
+// The vertex field set by the dialog without its change handling: back to the vertex on display.
+void F_Enf_Pol::showVertexField(int32_t vertex) {
+    const bool loading = Cargando;
+    Cargando = true;
+    txtVert.setText(decimalText(vertex));
+    Cargando = loading;
 }
 
 void F_Enf_Pol::selectPointLayer() {
     const int32_t layer = CapaPuntos(PtoAct);
     pointLayerOutsideList_ = layer < 0 || layer > cmbCapa.listCount();
     cmbCapa.setListIndex(pointLayerOutsideList_ ? -1 : layer - 1);
-    if (pointLayerOutsideList_)
+    if (pointLayerOutsideList_ && warnedPoints_.insert(PtoAct).second)
         warn(u"La capa " + decimalText(layer) + u" del punto " + decimalText(PtoAct) +
              u" no está en la lista de capas; el punto la conserva mientras no se le elija otra.");
 }
@@ -145,7 +189,7 @@ void F_Enf_Pol::selectPointLayer() {
 void F_Enf_Pol::selectPolylineLayer() {
     polylineLayerOutsideList_ = capP < 0 || capP > cmbCapaPol.listCount();
     cmbCapaPol.setListIndex(polylineLayerOutsideList_ ? -1 : capP - 1);
-    if (polylineLayerOutsideList_)
+    if (polylineLayerOutsideList_ && warnedPolylines_.insert(PolN).second)
         warn(u"La capa " + decimalText(capP) + u" de la polilínea " + decimalText(PolN) +
              u" no está en la lista de capas; la polilínea la conserva mientras no se le elija otra.");
 }
@@ -161,22 +205,30 @@ bool F_Enf_Pol::canShowVertex(int64_t vertex) const {
 }
 
 void F_Enf_Pol::refuseVertex(int64_t vertex) {
-    if (vertex > NumVert || !VertP.contains(vertex))
-        warn(u"La polilínea " + decimalText(PolN) + u" no tiene vértice " + decimalText(vertex) + u".");
-    else
-        warn(u"El vértice " + decimalText(vertex) + u" de la polilínea " + decimalText(PolN) +
-             u" remite al punto " + decimalText(VertP(vertex)) + u", que no está en el dibujo.");
+    refuseVertex(PolN, vertex, VertP, NumVert);
 }
 
-void F_Enf_Pol::refuseShortPolyline() {
-    warn(u"La polilínea " + decimalText(PolN) + u" tiene menos de 2 vértices y no se puede mostrar.");
-    ended_ = true;
-    // A loaded dialog ends through its unload, which stores the placement and raises Cancela; at intake
-    // nothing has been loaded yet, so the host is told directly.
-    if (form.loaded())
-        form.unload();
+void F_Enf_Pol::refuseVertex(int32_t polyline, int64_t vertex, const LongArray& vertices, int32_t count) {
+    if (vertex > count || !vertices.contains(vertex))
+        warn(u"La polilínea " + decimalText(polyline) + u" no tiene vértice " + decimalText(vertex) + u".");
     else
-        events_.Cancela();
+        warn(u"El vértice " + decimalText(vertex) + u" de la polilínea " + decimalText(polyline) +
+             u" remite al punto " + decimalText(vertices(vertex)) + u", que no está en el dibujo.");
+}
+
+void F_Enf_Pol::refuseShortPolyline(int32_t polyline) {
+    warn(u"La polilínea " + decimalText(polyline) + u" tiene menos de 2 vértices y no se puede mostrar.");
+    if (!intake_) return;
+    // Left to us: at intake there is no polyline to stay on, so the dialog ends before it is shown, and the
+    // host hears it as from "Cancelar".
+    events_.Cancela();
+}
+
+void F_Enf_Pol::captureFailed(const automation::AutomationError& error) {
+    // The error number with its sign position: a blank where a minus would stand.
+    const Text number = (error.number() < 0 ? u"" : u" ") + decimalText(error.number());
+    services_.toolkit().messageBox(u"Aceptar - Error nº " + number + u":" + error.description(),
+                                   ui::kMbOkOnly | ui::kMbCritical, error.source());
 }
 
 void F_Enf_Pol::warn(const Text& text) {
@@ -184,11 +236,17 @@ void F_Enf_Pol::warn(const Text& text) {
     toolkit.messageBox(text, ui::kMbOkOnly | ui::kMbCritical, toolkit.applicationTitle());
 }
 
+// A field whose number does not fit 32 bits goes back to what is on display after its message, so that the
+// next click does not meet it again.
 std::optional<int32_t> F_Enf_Pol::vertexNumber() {
-    return numberIn(txtVert, u"de vértice");
+    const std::optional<int32_t> number = numberIn(txtVert, u"de vértice");
+    if (!number) showVertexField(shownVertex_);
+    return number;
 }
 std::optional<int32_t> F_Enf_Pol::polylineNumber() {
-    return numberIn(txPolis, u"de polilínea");
+    const std::optional<int32_t> number = numberIn(txPolis, u"de polilínea");
+    if (!number) txPolis.setText(decimalText(PolN));
+    return number;
 }
 
 // The lenient whole-number reading of a field. A number beyond 32 bits is refused with a message naming the

@@ -4,11 +4,14 @@
 // always with this dialog's own variables by reference.
 #include <cstdint>
 #include <optional>
+#include <unordered_set>
+#include <vector>
 
 #include "automation/text.h"
 #include "dialog/dialog_events.h"
 #include "dialog/dialog_services.h"
 #include "dialog/polyline_dialog.h"
+#include "dialog/refused_step.h"
 #include "focus_dialog/focus_dialog_form.h"
 
 namespace orv::focus_dialog {
@@ -34,8 +37,23 @@ class F_Enf_Pol : public dialog::PolylineDialog, private FocusDialogForm {
     static constexpr char16_t kPlacementSection[] = u"Enfoca Polilineas";
     static constexpr char16_t kPlacementKey[] = u"enfoca";
 
-    // Intake and set-up (f_enf_pol.cpp).
-    void PreparaPol(int32_t& PolN, LongArray& VertP, int16_t& capP, int32_t& NoPoli, int32_t& colPol);
+    // What the fields show of one point, worked out before any field changes.
+    struct PointTexts {
+        Text nombre, x, y, z, codigo;
+    };
+    // What a set-up shows beyond the arguments: the first vertex's point and the layer names.
+    struct PolylineTexts {
+        PointTexts point;
+        std::vector<Text> layers;
+    };
+
+    // Intake and set-up (f_enf_pol.cpp). PreparaPol shows the polyline, or refuses it before anything changes
+    // and returns false.
+    bool PreparaPol(int32_t& PolN, LongArray& VertP, int16_t& capP, int32_t& NoPoli, int32_t& colPol);
+    // PreparaPol in its two halves: the controls, then the two events.
+    bool showPolyline(int32_t& PolN, LongArray& VertP, int16_t& capP, int32_t& NoPoli, int32_t& colPol);
+    void announcePolyline();
+    std::optional<PolylineTexts> polylineTexts(int32_t PolN, const LongArray& VertP);
     void Form_Load();
     void Form_Resize();
     void Form_Unload();
@@ -54,15 +72,19 @@ class F_Enf_Pol : public dialog::PolylineDialog, private FocusDialogForm {
 
     // Helpers shared by those files.
     void wireEvents();
-    void showPointFields();
+    PointTexts pointTexts(int32_t point);
+    void showPointFields(const PointTexts& texts);
+    void showVertexField(int32_t vertex);
     void selectPointLayer();
     void selectPolylineLayer();
-    void storeFields();
+    void storeFields(bool allOrNothing);
     void storeLayers();
     bool isPoint(int64_t point) const;
     bool canShowVertex(int64_t vertex) const;
     void refuseVertex(int64_t vertex);
-    void refuseShortPolyline();
+    void refuseVertex(int32_t polyline, int64_t vertex, const LongArray& vertices, int32_t count);
+    void refuseShortPolyline(int32_t polyline);
+    void captureFailed(const automation::AutomationError& error);
     void warn(const Text& text);
     std::optional<int32_t> vertexNumber();
     std::optional<int32_t> polylineNumber();
@@ -87,10 +109,17 @@ class F_Enf_Pol : public dialog::PolylineDialog, private FocusDialogForm {
     bool Cargando = false;
     int32_t UltimoVertice = 0;
 
+    // The vertex whose point the fields show: what the vertex field goes back to when a change is refused.
+    int32_t shownVertex_ = 1;
+    // A refused arrow's next press steps past what it could not show.
+    dialog::RefusedStep vertexStep_;
+    dialog::RefusedStep polylineStep_;
+    // Points and polylines already warned about a layer outside the lists: once each is enough.
+    std::unordered_set<int32_t> warnedPoints_;
+    std::unordered_set<int32_t> warnedPolylines_;
+
     // Set while CargaBarra1 runs the first set-up: its failures then belong to PasaDatos, which reports them.
     bool intake_ = false;
-    // The dialog refused its polyline and has ended; CargaBarra1 then shows nothing.
-    bool ended_ = false;
     // The layer the arrays hold for the point on display / the polyline lies outside the layer lists, so an
     // empty list means "keep it" rather than layer 1.
     bool pointLayerOutsideList_ = false;

@@ -3,33 +3,21 @@
 #include "automation/text.h"
 #include "automation/variant_bool.h"
 #include "focus_dialog/f_enf_pol.h"
+#include "ui/event_boundary.h"
 
 namespace orv::focus_dialog {
 
-using automation::decimalText;
-
-namespace {
-
-// An error number with its sign position: a blank where a minus would stand.
-Text signedNumber(int32_t number) {
-    return (number < 0 ? u"" : u" ") + decimalText(number);
-}
-
-}  // namespace
-
 void F_Enf_Pol::cmdAceptar_Click() {
-    // The one handler of this dialog that traps its errors: the box replaces the steps after the failing one.
-    try {
+    // The one handler of this dialog that traps its errors, every kind of failure: the box replaces the steps
+    // after the failing one, and what was stored before it stays stored.
+    const std::optional<automation::AutomationError> failure = ui::runTrapped(services_.toolkit(), [this] {
         services_.toolkit().yield();
-        storeFields();
+        storeFields(false);
         events_.RetornaOpcion(PtoAct, NumVert, X, Y, Z, Nombre, Código, CapaPuntos, PolN, VertP, capP, NoPoli,
                               Polcol);
         services_.placementStore().StorePlacement(form, kPlacementSection, kPlacementKey);
-    } catch (const automation::AutomationError& error) {
-        services_.toolkit().messageBox(
-            u"Aceptar - Error nº " + signedNumber(error.number()) + u":" + error.description(),
-            ui::kMbOkOnly | ui::kMbCritical, error.source());
-    }
+    });
+    if (failure) captureFailed(*failure);
 }
 
 void F_Enf_Pol::cmdRedibuja_Click() {

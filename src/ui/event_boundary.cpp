@@ -39,26 +39,27 @@ int32_t standardNumberFor(const std::exception& failure) noexcept {
     return error_number::kInvalidCall;
 }
 
-void reportStandard(Toolkit& toolkit, int32_t number) noexcept {
+}  // namespace
+
+std::optional<AutomationError> runTrapped(Toolkit& toolkit, const std::function<void()>& steps) {
     try {
-        report(toolkit, standardError(number));
+        return toolkit.runGuarded(steps);
+    } catch (const AutomationError& error) {
+        return error;
+    } catch (const std::exception& failure) {
+        return standardError(standardNumberFor(failure));
     } catch (...) {
-        // As above: building the error itself failed (memory); the event ends quietly.
+        return standardError(error_number::kInvalidCall);
     }
 }
-
-}  // namespace
 
 void runEventHandler(Toolkit& toolkit, const std::function<void()>& handler) noexcept {
     if (!handler) return;
     try {
-        if (std::optional<AutomationError> fault = toolkit.runGuarded(handler)) report(toolkit, *fault);
-    } catch (const AutomationError& error) {
-        report(toolkit, error);
-    } catch (const std::exception& failure) {
-        reportStandard(toolkit, standardNumberFor(failure));
+        if (std::optional<AutomationError> failure = runTrapped(toolkit, handler)) report(toolkit, *failure);
     } catch (...) {
-        reportStandard(toolkit, error_number::kInvalidCall);
+        // Building the error itself failed (memory): nothing is left to tell the user with; the event ends
+        // quietly.
     }
 }
 

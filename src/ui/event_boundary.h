@@ -10,11 +10,19 @@
 // of range 9, overflow 6, any other 5. A hardware fault inside the handler, where the toolkit can stop one,
 // is refused the same way, as error 51 "Error interno" with the exception's code and address.
 #include <functional>
+#include <optional>
+
+#include "automation/automation_error.h"
 
 namespace orv::ui {
 
 class Toolkit;
 
 void runEventHandler(Toolkit& toolkit, const std::function<void()>& handler) noexcept;
+
+// For a handler that traps its own errors and shows them in a box of its own: runs the steps and gives back
+// whatever failure ended them as an error (a hardware fault, a C++ failure as its nearest standard error),
+// or nothing when they ran to their end.
+std::optional<automation::AutomationError> runTrapped(Toolkit& toolkit, const std::function<void()>& steps);
 
 }  // namespace orv::ui

@@ -166,9 +166,47 @@ void VertexTable::userCommits(int32_t row, int32_t column, const Text& text,
         // The row's own RowEnter may have changed the table under the edit.
         checkDataCell(row, column);
         if (text == editText(row, column, locale)) return;
-        setCell(row, column, text);
-        raise(CellCommit);
+        commitCells({EditedCell{row, column, Cell(row, column)}}, {text});
     });
+}
+
+void VertexTable::userPastesRow(int32_t row, int32_t column, const std::vector<Text>& texts,
+                                automation::NumberLocale locale) {
+    ui::runEventHandler(form().toolkit(), [&] {
+        checkDataCell(row, column);
+        moveCursor(row, column);
+        checkDataCell(row, column);
+        std::vector<EditedCell> cells;
+        std::vector<Text> changed;
+        for (size_t i = 0; i < texts.size() && column + int64_t(i) < Cols(); ++i) {
+            const int32_t at = column + static_cast<int32_t>(i);
+            if (texts[i] == editText(row, at, locale)) continue;
+            cells.push_back(EditedCell{row, at, Cell(row, at)});
+            changed.push_back(texts[i]);
+        }
+        if (!cells.empty()) commitCells(cells, changed);
+    });
+}
+
+void VertexTable::commitCells(const std::vector<EditedCell>& cells, const std::vector<Text>& texts) {
+    for (size_t i = 0; i < cells.size(); ++i) setCell(cells[i].row, cells[i].column, texts[i]);
+    committed_ = cells;
+    // Only the handler of this commit may take it back, even when it fails.
+    struct Forget {
+        std::vector<EditedCell>& cells;
+        ~Forget() { cells.clear(); }
+    } forget{committed_};
+    raise(CellCommit);
+}
+
+void VertexTable::revertCommit() {
+    for (const EditedCell& cell : committed_)
+        if (cell.row < Rows() && cell.column < Cols()) setCell(cell.row, cell.column, cell.before);
+}
+
+void VertexTable::finishOpenEdit() {
+    // A copy: the view may drop its hook while the edit's handlers run.
+    if (const std::function<void()> hook = finishEdit) hook();
 }
 
 void VertexTable::userInsertsRow(int32_t after) {

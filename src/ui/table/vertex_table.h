@@ -54,6 +54,14 @@ class VertexTable : public ui::Control {
     std::function<void()> RowEnter;
     std::function<void()> CellCommit;
 
+    // While CellCommit runs: puts the cells the user's edit changed back to what they held before it, for a
+    // handler that refuses the edit.
+    void revertCommit();
+    // Set by a view that edits cells in place: ends an edit still open as the user's commit (does nothing
+    // when none is open). The editor runs it before it reads the whole table, so that the edit is part of it.
+    std::function<void()> finishEdit;
+    void finishOpenEdit();
+
     // --- For views and tests ---
     // Outside the columns: error 9.
     const ColumnDefinition& column(int32_t column) const;
@@ -75,6 +83,10 @@ class VertexTable : public ui::Control {
     // The user finished an edit of a cell (of another row: the cursor moves there first, with its RowEnter):
     // the text is stored and CellCommit raised, only when it differs from what the cell showed for editing.
     void userCommits(int32_t row, int32_t column, const Text& text, automation::NumberLocale locale);
+    // The user pasted cells into a row from `column` on (the cursor moves there first, with its RowEnter):
+    // the cells whose text differs are stored and one CellCommit raised, when any did.
+    void userPastesRow(int32_t row, int32_t column, const std::vector<Text>& texts,
+                       automation::NumberLocale locale);
     // Rows added below `after` (0..Rows-1) / removed (from row 1 on), as the user does with Insert /
     // Ctrl+Delete. They raise no event; the cursor stays on its row, or on the row that took the place of a
     // removed one.
@@ -93,12 +105,20 @@ class VertexTable : public ui::Control {
     void keepCursorInside();
     void checkDataCell(int32_t row, int32_t column) const;
     void moveCursor(int32_t row, int32_t column);
+    struct EditedCell {
+        int32_t row, column;
+        Value before;
+    };
+    // Stores the texts over the cells (recording what they held) and raises CellCommit.
+    void commitCells(const std::vector<EditedCell>& cells, const std::vector<Text>& texts);
 
     std::unique_ptr<Storage> storage_;
     std::vector<ColumnDefinition> columns_;
     int32_t currentRow_ = 1;
     int32_t currentColumn_ = 1;
     std::vector<std::string> memberCalls_;
+    // The cells of the commit whose CellCommit is running, with what they held before it.
+    std::vector<EditedCell> committed_;
 };
 
 }  // namespace orv::ui

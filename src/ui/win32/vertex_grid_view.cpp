@@ -4,7 +4,6 @@
 #include <string>
 
 #include "automation/value.h"
-#include "ui/event_boundary.h"
 #include "ui/form.h"
 #include "ui/win32/form_window.h"
 #include "ui/win32/module_instance.h"
@@ -53,10 +52,12 @@ VertexGridView::VertexGridView(FormWindow& owner, ui::VertexTable& model)
     editor_.reset(CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_AUTOHSCROLL, 0, 0, 0, 0, hwnd(), nullptr,
                                   moduleInstance(), nullptr));
     SetWindowSubclass(editor_.get(), &VertexGridView::editorProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
+    table_.finishEdit = [this] { finishEdit(true, 0, 0, false); };
     dpiChanged();
 }
 
 VertexGridView::~VertexGridView() {
+    table_.finishEdit = nullptr;
     if (editor_) RemoveWindowSubclass(editor_.get(), &VertexGridView::editorProcedure, 1);
     if (hwnd() != nullptr) SetWindowLongPtrW(hwnd(), GWLP_USERDATA, 0);
     // The editor is a child of the grid: it goes with it.
@@ -64,6 +65,7 @@ VertexGridView::~VertexGridView() {
 }
 
 void VertexGridView::forgetWindow() {
+    table_.finishEdit = nullptr;
     editing_.reset();
     if (editor_) RemoveWindowSubclass(editor_.get(), &VertexGridView::editorProcedure, 1);
     editor_.release();
@@ -525,8 +527,7 @@ void VertexGridView::paste() {
     pasteRows(ui::readTabSeparated(text));
 }
 
-// Row by row from the cursor on: the cursor goes to the row (RowEnter), the changed cells are written, and
-// one CellCommit tells the dialog that the row was edited.
+// Row by row from the cursor on, each as the model's paste of one row (its RowEnter, one CellCommit).
 void VertexGridView::pasteRows(const TextRows& rows) {
     if (rows.empty() || columns() < 2) return;
     Cell start = dataRows() == 0 ? Cell{1, 1} : cursor();
@@ -535,20 +536,7 @@ void VertexGridView::pasteRows(const TextRows& rows) {
     for (size_t i = 0; i < rows.size(); ++i) {
         int32_t row = start.row + static_cast<int32_t>(i);
         while (dataRows() < row) table_.userInsertsRow(dataRows());
-        table_.userMovesTo(row, start.column);
-        bool changed = false;
-        for (size_t j = 0; j < rows[i].size(); ++j) {
-            int32_t column = start.column + static_cast<int32_t>(j);
-            if (column >= columns()) break;
-            if (table_.editText(row, column, locale_) == rows[i][j]) continue;
-            table_.setCell(row, column, automation::Value{rows[i][j]});
-            changed = true;
-        }
-        if (changed && table_.CellCommit) {
-            runEventHandler(owner().toolkit(), [this] {
-                if (table_.CellCommit) table_.CellCommit();
-            });
-        }
+        table_.userPastesRow(row, start.column, rows[i], locale_);
     }
     --busy_;
     anchor_ = Cell{start.row, start.column};

@@ -98,9 +98,10 @@ TEST(EditorVertexArrows, ApplyReplacingTheListUnderTheArrowIsSafe) {
         editor.textBox("txtVert").userTypes(u"4");
         host.clearEvents();
         editor.click("cmdAv", 1);
-        // Vertex 5 is beyond the list the host left: there is no point to focus, and nothing fails.
-        EXPECT_EQ(host.events(), (Events{"EnfocaPol(5, 10, 1, [1 2 3 4 5], 1, 3, 255)"}));
-        EXPECT_EQ(vertexBox(editor), "5");
+        // The arrow steps over the list the host left: from vertex 4 past its last, to vertex 1.
+        EXPECT_EQ(host.events(),
+                  (Events{"EnfocaPol(5, 10, 1, [1 2 3 4 5], 1, 3, 255)", "EnfocaPuntito(9, 1)"}));
+        EXPECT_EQ(vertexBox(editor), "1");
     });
     EXPECT_TRUE(host.messageBoxes().empty());
 }
@@ -134,33 +135,6 @@ TEST(EditorPolylineArrows, ApplyRequestThePolylineShowItAndWrapAtBothEnds) {
         editor.textBox("txPolis").userTypes(u"7");
         editor.click("cmdAvP", 0);  // above NoPoli: one less
         EXPECT_EQ(polyline(), "6");
-    });
-}
-
-TEST(EditorPolylineArrows, AListWithoutTwoVerticesKeepsTheEditorOnItsPolyline) {
-    RecordingHost host{sampleDrawing(10, 5)};
-    runEditor(host, [&](EditorForm& editor) {
-        // The host's next answer has a single vertex.
-        bool answered = false;
-        host.onNewPolCambiala = [&](int32_t&, LongArray& aVertP, int16_t& acapP, int32_t&, int32_t& acolpol) {
-            if (answered) return;
-            answered = true;
-            aVertP = longArray({7});
-            acapP = 3;
-            acolpol = 1;
-        };
-        editor.click("cmdAv", 1);
-        host.clearEvents();
-        editor.click("cmdAvP", 1);
-        EXPECT_EQ(host.events(),
-                  (Events{"EnfocaPol(5, 10, 1, [1 2 3 4 5], 1, 3, 255)",
-                          "newPolCambiala(2, [1 2 3 4 5], 1, 3, 255)",
-                          "newPolCambiala(1, [1 2 3 4 5], 1, 3, 255)", "EnfocaPuntito(1, 1)"}));
-        ASSERT_EQ(host.messageBoxes().size(), 1u);
-        EXPECT_EQ(automation::toUtf8(host.messageBoxes()[0].text),
-                  "La polilínea 2 no tiene al menos dos vértices: el editor sigue en la polilínea 1.");
-        EXPECT_EQ(automation::toUtf8(editor.textBox("txPolis").text()), "1");
-        EXPECT_EQ(editor.table().Rows(), 6);
     });
 }
 

@@ -150,22 +150,6 @@ TEST(FocusDialogButtons, CloseBoxCancelsOnceAndStoresThePlacementAndEscPressesCa
     }
 }
 
-// The unload traps nothing: a store that fails shows the boundary's box, and the window goes all the same.
-TEST(FocusDialogButtons, FailingStoreAtTheCloseStillClosesTheDialog) {
-    RecordingHost host;
-    host.services().setPlacementStore(std::make_unique<FailingPlacementStore>(
-        automation::AutomationError(70, u"Permiso denegado", u"Orv.Ubicaciones")));
-    host.script([&](ui::Form& form) {
-        host.clearEvents();
-        form.userCloses();
-    });
-    host.open(0);
-    EXPECT_EQ(host.boxes(),
-              (std::vector<std::string>{"Error nº 70: Permiso denegado | 16 | Orv.Ubicaciones"}));
-    EXPECT_TRUE(host.events().empty());
-    EXPECT_EQ(host.toolkit().closedForLackOfScript(), 0);
-}
-
 TEST(FocusDialogButtons, ZoomSendsTheVertexNumberAndThePolyline) {
     DrawingShape shape;
     shape.polylines = 8;
