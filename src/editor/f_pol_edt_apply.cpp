@@ -20,7 +20,9 @@ using automation::Value;
 
 // A number as the capture's error box writes it: a blank where a minus sign would stand.
 Text signedNumber(int32_t number) {
-    return (number < 0 ? Text() : Text(u" ")) + decimalText(number);
+    Text text = decimalText(number);
+    if (number >= 0) text.insert(text.begin(), u' ');
+    return text;
 }
 
 }  // namespace

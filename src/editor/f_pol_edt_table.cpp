@@ -171,8 +171,11 @@ void F_Pol_Edt::tblPol_CellCommit() {
     }
     // Rows were added, or the host left a list that no longer reaches this row: one entry per row again.
     const bool sincroniza = NumVert < tblPol.Rows() - 1 || !VertP.contains(r);
-    // A row keeping its point is written back from its cells: their coordinates must be numbers.
-    const bool renumera = !sincroniza && *numero != VertP(r);
+    // Compared as the cell's number, so that 2.4 typed over point 2 is written back as 2. A row keeping its
+    // point is written back from its cells: their coordinates must be numbers.
+    const double comparado = automation::tryReadLocaleNumber(celdaPunto, services_.numberLocale())
+                                 .value_or(static_cast<double>(*numero));
+    const bool renumera = !sincroniza && comparado != VertP(r);
     if (EsPunto(*numero) && !renumera) {
         double coordenadas[3];
         if (!LeeCoordenadas(r, services_.numberLocale(), false, coordenadas)) {

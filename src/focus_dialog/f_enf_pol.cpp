@@ -116,8 +116,9 @@ void F_Enf_Pol::announcePolyline() {
 
 // At intake the failures are PasaDatos's to report: a list never dimensioned, a first vertex outside the
 // arrays (error 9), too many layers (error 6); only a short list is refused here, and the dialog then ends
-// as "Cancelar" would. A polyline the host hands over later is refused with one message, and the dialog
-// stays on the one it shows: one degenerate polyline is no reason to end it.
+// as "Cancelar" would. Left to us, and our choice: a polyline the host hands over later that cannot be shown
+// (fewer than 2 vertices, a first vertex without its point) is refused with one message, and the dialog
+// stays whole on the one it shows; one degenerate polyline is no reason to end it.
 std::optional<F_Enf_Pol::PolylineTexts> F_Enf_Pol::polylineTexts(int32_t PolN, const LongArray& VertP) {
     if ((!intake_ && !VertP.dimensioned()) || VertP.ubound() < 2) {
         refuseShortPolyline(PolN);
@@ -133,6 +134,7 @@ std::optional<F_Enf_Pol::PolylineTexts> F_Enf_Pol::polylineTexts(int32_t PolN, c
     for (int32_t layer = 1; layer <= noCapas; ++layer) texts.layers.push_back(Capas.get(layer));
     return texts;
 }
+
 void F_Enf_Pol::Form_Load() {
     // The window as designed: its client area, now that the toolkit has said how thick the frame is.
     form.setWidth(kDesignClientWidth + form.frameHorizontal());
@@ -226,7 +228,8 @@ void F_Enf_Pol::refuseShortPolyline(int32_t polyline) {
 
 void F_Enf_Pol::captureFailed(const automation::AutomationError& error) {
     // The error number with its sign position: a blank where a minus would stand.
-    const Text number = (error.number() < 0 ? u"" : u" ") + decimalText(error.number());
+    Text number = decimalText(error.number());
+    if (error.number() >= 0) number.insert(number.begin(), u' ');
     services_.toolkit().messageBox(u"Aceptar - Error nº " + number + u":" + error.description(),
                                    ui::kMbOkOnly | ui::kMbCritical, error.source());
 }

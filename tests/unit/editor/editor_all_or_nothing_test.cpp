@@ -32,6 +32,9 @@ TEST(EditorAllOrNothing, PointNumbersOutsideTheDrawingAreRefusedAndTheListHanded
             editor.commit(2, 1, typed);
             EXPECT_EQ(editor.cell(2, 1), "2") << automation::toUtf8(typed);
         }
+        // A pasted row is refused whole.
+        editor.table().userPastesRow(2, 1, {u"13", u"Pegado"}, {});
+        EXPECT_EQ(editor.cell(2, 1) + editor.cell(2, 2), "2P2");
         EXPECT_EQ(host.events(), Events{});
         editor.commit(2, 1, u"0");  // kept in the table, left out of the list
         editor.commit(3, 1, u"");   // not an error: the apply drops the row
@@ -47,9 +50,10 @@ TEST(EditorAllOrNothing, PointNumbersOutsideTheDrawingAreRefusedAndTheListHanded
     });
     const std::string row = "No se guarda la fila 2: ";
     std::vector<std::string> boxes;
-    for (const char* reason : {"el punto 13 no está en el dibujo.", "el punto 11 no está en el dibujo.",
-                               "el punto -4 no está en el dibujo.", "«abc» no es un número de punto.",
-                               "«99999999999» no es un número de punto."})
+    for (const char* reason :
+         {"el punto 13 no está en el dibujo.", "el punto 11 no está en el dibujo.",
+          "el punto -4 no está en el dibujo.", "«abc» no es un número de punto.",
+          "«99999999999» no es un número de punto.", "el punto 13 no está en el dibujo."})
         boxes.push_back(row + reason + " | 48 | Orv_Pol_edit");
     EXPECT_EQ(host.boxes(), boxes);
     // Entering row 5 takes in the rows left out since the last sync, as any row change does.
