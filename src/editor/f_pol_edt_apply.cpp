@@ -51,7 +51,8 @@ bool F_Pol_Edt::AplicaTabla() {
     for (int32_t r = 1; r <= m; ++r) {
         services_.toolkit().yield();
         const int32_t p = NumeroDePunto(r);
-        ultimo = p;
+        // A row without a point of the drawing leaves 0: no event carries a point the drawing lacks.
+        ultimo = EsPunto(p) ? p : 0;
         if (!EsPunto(p)) continue;
         coordenadas.resize(coordenadas.size() + 3);
         if (!LeeCoordenadas(r, locale, true, &coordenadas[coordenadas.size() - 3])) return false;

@@ -57,7 +57,6 @@ VertexGridView::VertexGridView(FormWindow& owner, ui::VertexTable& model)
 }
 
 VertexGridView::~VertexGridView() {
-    table_.finishEdit = nullptr;
     if (editor_) RemoveWindowSubclass(editor_.get(), &VertexGridView::editorProcedure, 1);
     if (hwnd() != nullptr) SetWindowLongPtrW(hwnd(), GWLP_USERDATA, 0);
     // The editor is a child of the grid: it goes with it.
@@ -65,6 +64,7 @@ VertexGridView::~VertexGridView() {
 }
 
 void VertexGridView::forgetWindow() {
+    // Without its window the view edits nothing: the table must not call back into it.
     table_.finishEdit = nullptr;
     editing_.reset();
     if (editor_) RemoveWindowSubclass(editor_.get(), &VertexGridView::editorProcedure, 1);
