@@ -10,14 +10,21 @@ using automation::Text;
 
 // Everything the editor shows of its polyline, as one text.
 std::string display(EditorForm& editor) {
-    std::string shown =
-        automation::toUtf8(editor.textBox("txPolis").text() + u"|" + editor.textBox("txtVert").text()) +
-        editor.caption("labPolis") + editor.caption("labPol") + "|" + editor.caption("Label4") + "|" +
-        std::to_string(editor.layers().listIndex()) + "|" +
-        std::to_string(editor.button("cmdColor").backColor());
+    std::string shown;
+    const auto add = [&](const std::string& part) {
+        shown.append(part);
+        shown.push_back('|');
+    };
+    add(automation::toUtf8(editor.textBox("txPolis").text()));
+    add(automation::toUtf8(editor.textBox("txtVert").text()));
+    add(editor.caption("labPolis"));
+    add(editor.caption("labPol"));
+    add(editor.caption("Label4"));
+    add(std::to_string(editor.layers().listIndex()));
+    add(std::to_string(editor.button("cmdColor").backColor()));
     for (int32_t row = 1; row < editor.table().Rows(); ++row)
         for (int32_t column = 0; column < 8; ++column)
-            shown += "|" + automation::toUtf8(editor.table().displayText(row, column, {}));
+            add(automation::toUtf8(editor.table().displayText(row, column, {})));
     return shown;
 }
 
