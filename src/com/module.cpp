@@ -1,5 +1,5 @@
-// The in-process server: its exports, the class factory table and the registration table. Register and
-// unregister walk the same table.
+// The in-process server: its exports, the class factory table and the registration tables. Register and
+// unregister walk the same tables.
 #include <windows.h>
 
 #include <new>
@@ -26,8 +26,9 @@ using orv::com::ServerModule;
 #define ORV_IID L"{0C047ECF-0B68-4F28-B3E4-23455F7BC725}"
 #define ORV_DIID L"{2E117657-4504-4895-8E59-7AA77DDE8BBF}"
 #define ORV_PROGID L"Orv_Pol_edit.C_Enf_Pol"
-// Interfaces described by a type library are marshalled by the automation marshaller.
+// A dual interface is marshalled by the automation marshaller, a dispatch-only one as IDispatch.
 #define TYPELIB_MARSHALLER L"{00020424-0000-0000-C000-000000000046}"
+#define DISPATCH_MARSHALLER L"{00020420-0000-0000-C000-000000000046}"
 
 constexpr RegistryEntry kRegistration[] = {
     {L"CLSID\\" ORV_CLSID, nullptr, ORV_PROGID},
@@ -39,11 +40,15 @@ constexpr RegistryEntry kRegistration[] = {
     {L"CLSID\\" ORV_CLSID L"\\Programmable", nullptr, nullptr},
     {ORV_PROGID, nullptr, ORV_PROGID},
     {ORV_PROGID L"\\Clsid", nullptr, ORV_CLSID},
+};
+// What RegisterTypeLibForUser writes, for the platforms where it cannot write for one user (see
+// registration.cpp).
+constexpr RegistryEntry kTypeLibraryRegistration[] = {
     {L"TypeLib\\" ORV_LIBID, nullptr, nullptr},
     {L"TypeLib\\" ORV_LIBID L"\\27.0", nullptr, L"Orv-> Editor Pol"},
     {L"TypeLib\\" ORV_LIBID L"\\27.0\\FLAGS", nullptr, L"0"},
-    {L"TypeLib\\" ORV_LIBID L"\\27.0\\0", nullptr, nullptr},
-    {L"TypeLib\\" ORV_LIBID L"\\27.0\\0\\{platform}", nullptr, L"{module}"},
+    {L"TypeLib\\" ORV_LIBID L"\\27.0\\{locale}", nullptr, nullptr},
+    {L"TypeLib\\" ORV_LIBID L"\\27.0\\{locale}\\{platform}", nullptr, L"{module}"},
     {L"TypeLib\\" ORV_LIBID L"\\27.0\\HELPDIR", nullptr, L"{directory}"},
     {L"Interface\\" ORV_IID, nullptr, L"_C_Enf_Pol"},
     {L"Interface\\" ORV_IID L"\\ProxyStubClsid", nullptr, TYPELIB_MARSHALLER},
@@ -51,8 +56,8 @@ constexpr RegistryEntry kRegistration[] = {
     {L"Interface\\" ORV_IID L"\\TypeLib", nullptr, ORV_LIBID},
     {L"Interface\\" ORV_IID L"\\TypeLib", L"Version", L"27.0"},
     {L"Interface\\" ORV_DIID, nullptr, L"__C_Enf_Pol"},
-    {L"Interface\\" ORV_DIID L"\\ProxyStubClsid", nullptr, TYPELIB_MARSHALLER},
-    {L"Interface\\" ORV_DIID L"\\ProxyStubClsid32", nullptr, TYPELIB_MARSHALLER},
+    {L"Interface\\" ORV_DIID L"\\ProxyStubClsid", nullptr, DISPATCH_MARSHALLER},
+    {L"Interface\\" ORV_DIID L"\\ProxyStubClsid32", nullptr, DISPATCH_MARSHALLER},
     {L"Interface\\" ORV_DIID L"\\TypeLib", nullptr, ORV_LIBID},
     {L"Interface\\" ORV_DIID L"\\TypeLib", L"Version", L"27.0"},
 };
@@ -74,7 +79,7 @@ ServerModule& serverModule() {
 }
 
 Registration registration() {
-    return Registration(kRegistration, kOwnerKey, serverModule().path());
+    return Registration(kRegistration, kTypeLibraryRegistration, kOwnerKey, serverModule().path());
 }
 
 }  // namespace

@@ -5,6 +5,12 @@
 #include <vector>
 
 #include "com/com_handles.h"
+#include "com/com_ptr.h"
+
+// oleaut32 exports these two (since Windows Vista SP1); the mingw-w64 headers do not declare them.
+extern "C" HRESULT WINAPI RegisterTypeLibForUser(ITypeLib* library, OLECHAR* path, OLECHAR* helpDirectory);
+extern "C" HRESULT WINAPI UnRegisterTypeLibForUser(REFGUID libid, WORD major, WORD minor, LCID locale,
+                                                   SYSKIND platform);
 
 namespace orv::com {
 namespace {
@@ -46,6 +52,60 @@ bool denied(LSTATUS status) {
     return status == ERROR_ACCESS_DENIED;
 }
 
+bool refused(HRESULT hr) {
+    return hr == HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED) || hr == TYPE_E_REGISTRYACCESS;
+}
+
+// Wine's RegisterTypeLibForUser and UnRegisterTypeLibForUser work on the machine-wide classes (they hand over
+// to RegisterTypeLib and UnRegisterTypeLib), so a user who may not write there would be left without a type
+// library and an administrator's one would be removed. There, and only there, the library's keys for one user
+// are written from our table, as oleaut32 writes them.
+bool platformRegistersTypeLibrariesPerUser() {
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return !(ntdll && GetProcAddress(ntdll, "wine_get_version"));
+}
+
+// The DLL's embedded type library with its attributes, loaded without registering anything.
+class LoadedTypeLibrary {
+  public:
+    explicit LoadedTypeLibrary(const std::wstring& path) {
+        hr_ = LoadTypeLibEx(path.c_str(), REGKIND_NONE, library_.put());
+        if (SUCCEEDED(hr_)) hr_ = library_->GetLibAttr(&attributes_);
+    }
+    LoadedTypeLibrary(const LoadedTypeLibrary&) = delete;
+    LoadedTypeLibrary& operator=(const LoadedTypeLibrary&) = delete;
+    ~LoadedTypeLibrary() {
+        if (attributes_) library_->ReleaseTLibAttr(attributes_);
+    }
+
+    HRESULT status() const { return hr_; }
+    ITypeLib* get() const { return library_.get(); }
+    const TLIBATTR& attributes() const { return *attributes_; }
+
+  private:
+    ComPtr<ITypeLib> library_;
+    TLIBATTR* attributes_ = nullptr;
+    HRESULT hr_ = E_FAIL;
+};
+
+const wchar_t* platformOf(const TLIBATTR& library) {
+    return library.syskind == SYS_WIN64 ? L"win64" : L"win32";
+}
+
+std::wstring hex(unsigned long number) {
+    wchar_t text[16] = {};
+    swprintf(text, 16, L"%lx", number);
+    return text;
+}
+
+// The key under which the platform records the library's file: TypeLib\{libid}\major.minor\locale\platform.
+std::wstring libraryFileKey(const TLIBATTR& library) {
+    wchar_t libid[40] = {};
+    StringFromGUID2(library.guid, libid, 40);
+    return std::wstring(L"TypeLib\\") + libid + L"\\" + hex(library.wMajorVerNum) + L"." +
+           hex(library.wMinorVerNum) + L"\\" + hex(library.lcid) + L"\\" + platformOf(library);
+}
+
 }  // namespace
 
 ClassesRoots ClassesRoots::standard() {
@@ -58,29 +118,34 @@ ClassesRoots ClassesRoots::standard() {
     return {opener(HKEY_LOCAL_MACHINE), opener(HKEY_CURRENT_USER)};
 }
 
-Registration::Registration(std::span<const RegistryEntry> table, const wchar_t* ownerKey,
+Registration::Registration(std::span<const RegistryEntry> classEntries,
+                           std::span<const RegistryEntry> typeLibraryEntries, const wchar_t* ownerKey,
                            std::wstring modulePath)
-    : table_(table), ownerKey_(ownerKey), module_(std::move(modulePath)) {
+    : classEntries_(classEntries),
+      typeLibraryEntries_(typeLibraryEntries),
+      ownerKey_(ownerKey),
+      module_(std::move(modulePath)) {
     const size_t slash = module_.find_last_of(L"\\/");
     directory_ = slash == std::wstring::npos ? std::wstring() : module_.substr(0, slash);
 }
 
-std::wstring Registration::expand(const wchar_t* text) const {
+std::wstring Registration::expand(const wchar_t* text, const TLIBATTR* library) const {
     std::wstring result = text;
     replaceAll(result, L"{module}", module_);
     replaceAll(result, L"{directory}", directory_);
-    replaceAll(result, L"{platform}", kPlatform);
+    replaceAll(result, L"{platform}", library ? platformOf(*library) : kPlatform);
+    if (library) replaceAll(result, L"{locale}", hex(library->lcid));
     return result;
 }
 
-LSTATUS Registration::write(HKEY root) const {
-    for (const RegistryEntry& entry : table_) {
+LSTATUS Registration::write(HKEY root, std::span<const RegistryEntry> table, const TLIBATTR* library) const {
+    for (const RegistryEntry& entry : table) {
         UniqueHkey key;
-        LSTATUS status = RegCreateKeyExW(root, expand(entry.key).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
-                                         key.put(), nullptr);
+        LSTATUS status = RegCreateKeyExW(root, expand(entry.key, library).c_str(), 0, nullptr, 0, KEY_WRITE,
+                                         nullptr, key.put(), nullptr);
         if (status != ERROR_SUCCESS) return status;
         if (!entry.value) continue;
-        const std::wstring value = expand(entry.value);
+        const std::wstring value = expand(entry.value, library);
         status =
             RegSetValueExW(key.get(), entry.name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                            static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
@@ -91,15 +156,15 @@ LSTATUS Registration::write(HKEY root) const {
 
 bool Registration::ownedElsewhere(HKEY root) const {
     std::wstring registered;
-    return readDefault(root, expand(ownerKey_), registered) && !sameText(registered, module_);
+    return readDefault(root, expand(ownerKey_, nullptr), registered) && !sameText(registered, module_);
 }
 
-LSTATUS Registration::remove(HKEY root) const {
-    if (ownedElsewhere(root)) return ERROR_SUCCESS;
-    for (const RegistryEntry& entry : table_) {
+LSTATUS Registration::remove(HKEY root, std::span<const RegistryEntry> table, const TLIBATTR* library) const {
+    for (const RegistryEntry& entry : table) {
         if (!entry.value) continue;
         UniqueHkey key;
-        const LSTATUS status = RegOpenKeyExW(root, expand(entry.key).c_str(), 0, KEY_SET_VALUE, key.put());
+        const LSTATUS status =
+            RegOpenKeyExW(root, expand(entry.key, library).c_str(), 0, KEY_SET_VALUE, key.put());
         if (status == ERROR_FILE_NOT_FOUND) continue;
         if (status != ERROR_SUCCESS) return status;
         const LSTATUS deleted = RegDeleteValueW(key.get(), entry.name);
@@ -107,7 +172,7 @@ LSTATUS Registration::remove(HKEY root) const {
     }
     // The table's keys, deepest first, each only once nothing of anyone else's is left in it.
     std::vector<std::wstring> keys;
-    for (const RegistryEntry& entry : table_) keys.push_back(expand(entry.key));
+    for (const RegistryEntry& entry : table) keys.push_back(expand(entry.key, library));
     auto depth = [](const std::wstring& key) { return std::count(key.begin(), key.end(), L'\\'); };
     std::sort(keys.begin(), keys.end(), [&](const std::wstring& a, const std::wstring& b) {
         return depth(a) != depth(b) ? depth(a) > depth(b) : a < b;
@@ -121,30 +186,70 @@ LSTATUS Registration::remove(HKEY root) const {
     return ERROR_SUCCESS;
 }
 
+HRESULT Registration::registerTypeLibrary(Scope scope, HKEY root) const {
+    const LoadedTypeLibrary library(module_);
+    if (FAILED(library.status())) return library.status();
+    std::wstring path = module_, directory = directory_;
+    if (scope == Scope::machine) return RegisterTypeLib(library.get(), path.data(), directory.data());
+    if (platformRegistersTypeLibrariesPerUser())
+        return RegisterTypeLibForUser(library.get(), path.data(), directory.data());
+    return HRESULT_FROM_WIN32(write(root, typeLibraryEntries_, &library.attributes()));
+}
+
+HRESULT Registration::unregisterTypeLibrary(Scope scope, HKEY root) const {
+    const LoadedTypeLibrary library(module_);
+    if (FAILED(library.status())) return library.status();
+    const TLIBATTR& attributes = library.attributes();
+    // Only a registration that names this file is ours to remove.
+    std::wstring registered;
+    if (!readDefault(root, libraryFileKey(attributes), registered) || !sameText(registered, module_))
+        return S_OK;
+    if (scope == Scope::machine)
+        return UnRegisterTypeLib(attributes.guid, attributes.wMajorVerNum, attributes.wMinorVerNum,
+                                 attributes.lcid, attributes.syskind);
+    if (platformRegistersTypeLibrariesPerUser())
+        return UnRegisterTypeLibForUser(attributes.guid, attributes.wMajorVerNum, attributes.wMinorVerNum,
+                                        attributes.lcid, attributes.syskind);
+    return HRESULT_FROM_WIN32(remove(root, typeLibraryEntries_, &attributes));
+}
+
+HRESULT Registration::installIn(Scope scope, HKEY root) const {
+    HRESULT hr = HRESULT_FROM_WIN32(write(root, classEntries_, nullptr));
+    if (SUCCEEDED(hr)) hr = registerTypeLibrary(scope, root);
+    if (FAILED(hr)) uninstallFrom(scope, root);
+    return hr;
+}
+
+HRESULT Registration::uninstallFrom(Scope scope, HKEY root) const {
+    if (ownedElsewhere(root)) return S_OK;
+    const HRESULT hr = unregisterTypeLibrary(scope, root);
+    const LSTATUS status = remove(root, classEntries_, nullptr);
+    return FAILED(hr) ? hr : HRESULT_FROM_WIN32(status);
+}
+
 HRESULT Registration::install(const ClassesRoots& roots) const {
     UniqueHkey machine;
-    LSTATUS status = roots.machine(machine.put());
+    const LSTATUS status = roots.machine(machine.put());
     if (status == ERROR_SUCCESS) {
-        status = write(machine.get());
-        if (status == ERROR_SUCCESS) return S_OK;
-        remove(machine.get());
+        const HRESULT hr = installIn(Scope::machine, machine.get());
+        if (!refused(hr)) return hr;
+    } else if (!denied(status)) {
+        return HRESULT_FROM_WIN32(status);
     }
-    if (!denied(status)) return HRESULT_FROM_WIN32(status);
     UniqueHkey user;
-    status = roots.user(user.put());
-    if (status == ERROR_SUCCESS) status = write(user.get());
-    if (status == ERROR_SUCCESS) return S_OK;
-    if (user) remove(user.get());
-    return HRESULT_FROM_WIN32(status);
+    const LSTATUS opened = roots.user(user.put());
+    if (opened != ERROR_SUCCESS) return HRESULT_FROM_WIN32(opened);
+    return installIn(Scope::user, user.get());
 }
 
 HRESULT Registration::uninstall(const ClassesRoots& roots) const {
-    for (const ClassesRootOpener* opener : {&roots.machine, &roots.user}) {
+    for (const Scope scope : {Scope::machine, Scope::user}) {
         UniqueHkey root;
-        LSTATUS status = (*opener)(root.put());
+        const LSTATUS status = (scope == Scope::machine ? roots.machine : roots.user)(root.put());
         if (denied(status)) continue;
-        if (status == ERROR_SUCCESS) status = remove(root.get());
-        if (status != ERROR_SUCCESS && !denied(status)) return HRESULT_FROM_WIN32(status);
+        const HRESULT hr =
+            status == ERROR_SUCCESS ? uninstallFrom(scope, root.get()) : HRESULT_FROM_WIN32(status);
+        if (FAILED(hr) && !refused(hr)) return hr;
     }
     return S_OK;
 }

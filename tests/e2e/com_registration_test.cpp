@@ -52,11 +52,14 @@ void expectRegistered(HKEY root, const std::wstring& dll) {
     EXPECT_EQ(value(root, CLSID_KEY L"\\ProgID"), L"Orv_Pol_edit.C_Enf_Pol");
     EXPECT_EQ(value(root, L"Orv_Pol_edit.C_Enf_Pol\\Clsid"), L"{89AAB406-1F07-445E-B502-63014D09817F}");
     EXPECT_EQ(value(root, LIBID_KEY L"\\27.0"), L"Orv-> Editor Pol");
-    EXPECT_EQ(value(root, LIBID_KEY L"\\27.0\\0\\" + kPlatform), dll);
-    for (const wchar_t* iid :
-         {L"{0C047ECF-0B68-4F28-B3E4-23455F7BC725}", L"{2E117657-4504-4895-8E59-7AA77DDE8BBF}"}) {
+    EXPECT_EQ(value(root, LIBID_KEY L"\\27.0\\409\\" + kPlatform), dll);  // the library's own locale
+    EXPECT_FALSE(keyExists(root, LIBID_KEY L"\\27.0\\0"));
+    // The dual interface goes through the automation marshaller, the event interface as IDispatch.
+    for (auto [iid, marshaller] :
+         {std::pair{L"{0C047ECF-0B68-4F28-B3E4-23455F7BC725}", L"{00020424-0000-0000-C000-000000000046}"},
+          std::pair{L"{2E117657-4504-4895-8E59-7AA77DDE8BBF}", L"{00020420-0000-0000-C000-000000000046}"}}) {
         const std::wstring key = std::wstring(L"Interface\\") + iid;
-        EXPECT_EQ(value(root, key + L"\\ProxyStubClsid32"), L"{00020424-0000-0000-C000-000000000046}");
+        EXPECT_EQ(value(root, key + L"\\ProxyStubClsid32"), marshaller);
         EXPECT_EQ(value(root, key + L"\\TypeLib"), L"{D0755A44-598B-415B-9E63-A000730B4254}");
         EXPECT_EQ(value(root, key + L"\\TypeLib", L"Version"), L"27.0");
     }
@@ -129,27 +132,34 @@ TEST_F(MachineClasses, RegistrationFallsBackToTheUserWhenTheMachineIsRefusedAndU
                             [userRoot](HKEY* root) -> LSTATUS {
                                 return RegOpenKeyExW(userRoot, nullptr, 0, KEY_ALL_ACCESS, root);
                             }};
-    static constexpr com::RegistryEntry table[] = {
+    static constexpr com::RegistryEntry classTable[] = {
         {CLSID_KEY, nullptr, L"Orv_Pol_edit.C_Enf_Pol"},
         {CLSID_KEY L"\\InprocServer32", nullptr, L"{module}"},
         {CLSID_KEY L"\\InprocServer32", L"ThreadingModel", L"Apartment"},
+    };
+    // Wine's oleaut32 cannot register a type library for one user: the table stands in, with the library's
+    // own locale.
+    static constexpr com::RegistryEntry libraryTable[] = {
         {LIBID_KEY, nullptr, nullptr},
         {LIBID_KEY L"\\27.0", nullptr, L"Orv-> Editor Pol"},
-        {LIBID_KEY L"\\27.0\\0", nullptr, nullptr},
-        {LIBID_KEY L"\\27.0\\0\\{platform}", nullptr, L"{module}"},
+        {LIBID_KEY L"\\27.0\\{locale}", nullptr, nullptr},
+        {LIBID_KEY L"\\27.0\\{locale}\\{platform}", nullptr, L"{module}"},
         {LIBID_KEY L"\\27.0\\HELPDIR", nullptr, L"{directory}"},
     };
-    com::Registration registration(table, CLSID_KEY L"\\InprocServer32", L"C:\\Orv\\Orv_Pol_edit.dll");
+    const std::wstring dll = realDll(), folder = dll.substr(0, dll.find_last_of(L"\\/"));
+    com::Registration registration(classTable, libraryTable, CLSID_KEY L"\\InprocServer32", dll);
     ASSERT_EQ(registration.install(roots), S_OK);
-    EXPECT_EQ(value(userRoot, CLSID_KEY L"\\InprocServer32"), L"C:\\Orv\\Orv_Pol_edit.dll");
-    EXPECT_EQ(value(userRoot, LIBID_KEY L"\\27.0\\0\\" + kPlatform), L"C:\\Orv\\Orv_Pol_edit.dll");
-    EXPECT_EQ(value(userRoot, LIBID_KEY L"\\27.0\\HELPDIR"), L"C:\\Orv");
+    EXPECT_EQ(value(userRoot, CLSID_KEY L"\\InprocServer32"), dll);
+    EXPECT_EQ(value(userRoot, LIBID_KEY L"\\27.0\\409\\" + kPlatform), dll);
+    EXPECT_EQ(value(userRoot, LIBID_KEY L"\\27.0\\HELPDIR"), folder);
     EXPECT_FALSE(keyExists(classes_.get(), CLSID_KEY));
+    EXPECT_FALSE(keyExists(classes_.get(), LIBID_KEY));
 
     // Another file's registration is not ours to remove.
-    com::Registration other(table, CLSID_KEY L"\\InprocServer32", L"C:\\Otro\\Orv_Pol_edit.dll");
+    com::Registration other(classTable, libraryTable, CLSID_KEY L"\\InprocServer32",
+                            L"C:\\Otro\\Orv_Pol_edit.dll");
     EXPECT_EQ(other.uninstall(roots), S_OK);
-    EXPECT_EQ(value(userRoot, CLSID_KEY L"\\InprocServer32"), L"C:\\Orv\\Orv_Pol_edit.dll");
+    EXPECT_EQ(value(userRoot, CLSID_KEY L"\\InprocServer32"), dll);
 
     EXPECT_EQ(registration.uninstall(roots), S_OK);
     EXPECT_EQ(registration.uninstall(roots), S_OK);
