@@ -20,6 +20,7 @@ constexpr std::array kStandardErrors{
     StandardError{error_number::kDivisionByZero, u"División por cero"},
     StandardError{error_number::kTypeMismatch, u"No coinciden los tipos"},
     StandardError{error_number::kInternalError, u"Error interno"},
+    StandardError{error_number::kPathFileAccess, u"Error de acceso a ruta o archivo"},
     StandardError{error_number::kObjectNotSet, u"Variable de objeto o bloque With no establecida"},
     StandardError{error_number::kInvalidPropertyValue, u"Valor de la propiedad no válido"},
 };

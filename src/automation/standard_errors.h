@@ -17,6 +17,7 @@ inline constexpr int32_t kArrayLocked = 10;            // "La matriz es fija o e
 inline constexpr int32_t kDivisionByZero = 11;         // "División por cero"
 inline constexpr int32_t kTypeMismatch = 13;           // "No coinciden los tipos"
 inline constexpr int32_t kInternalError = 51;          // "Error interno"
+inline constexpr int32_t kPathFileAccess = 75;         // "Error de acceso a ruta o archivo"
 inline constexpr int32_t kObjectNotSet = 91;           // "Variable de objeto o bloque With no establecida"
 inline constexpr int32_t kInvalidPropertyValue = 380;  // "Valor de la propiedad no válido"
 }  // namespace error_number

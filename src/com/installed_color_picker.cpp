@@ -14,8 +14,21 @@ std::vector<std::wstring> settingNames(IDispatch* object) {
     if (FAILED(object->GetTypeInfo(0, LOCALE_USER_DEFAULT, info.put())) || !info) return names;
     TYPEATTR* attributes = nullptr;
     if (FAILED(info->GetTypeAttr(&attributes))) return names;
-    const WORD functions = attributes->cFuncs;
+    WORD functions = attributes->cFuncs;
+    const bool coclass = attributes->typekind == TKIND_COCLASS;
     info->ReleaseTypeAttr(attributes);
+    // Some objects describe themselves by their class: its first interface is the one they implement.
+    if (coclass) {
+        HREFTYPE reference = 0;
+        ComPtr<ITypeInfo> implemented;
+        if (FAILED(info->GetRefTypeOfImplType(0, &reference)) ||
+            FAILED(info->GetRefTypeInfo(reference, implemented.put())) ||
+            FAILED(implemented->GetTypeAttr(&attributes)))
+            return names;
+        functions = attributes->cFuncs;
+        implemented->ReleaseTypeAttr(attributes);
+        info = implemented;
+    }
     for (WORD i = 0; i < functions && names.size() < 3; ++i) {
         FUNCDESC* function = nullptr;
         if (FAILED(info->GetFuncDesc(i, &function))) continue;

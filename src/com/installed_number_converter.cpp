@@ -2,37 +2,39 @@
 
 #include <array>
 
-#include "automation/automation_error.h"
+#include "automation/standard_errors.h"
 #include "com/com_handles.h"
 #include "com/variant_arguments.h"
 
 namespace orv::com {
+namespace {
+
+// A result the converter gives in a type that does not convert is a type mismatch, as the platform reports
+// it.
+void convert(VARIANT* result, VARTYPE type) {
+    if (FAILED(VariantChangeType(result, result, 0, type)))
+        automation::raiseStandardError(automation::error_number::kTypeMismatch);
+}
+
+}  // namespace
+
 double InstalledNumberConverter::TextToNumber(const collaborators::Text& text) {
-    try {
-        UniqueBstr value(text);
-        VARIANTARG argument = byValue(value.get());
-        UniqueVariant result;
-        installed_->method(L"TextToNumber", std::span<VARIANTARG>(&argument, 1), result.get());
-        if (SUCCEEDED(VariantChangeType(result.get(), result.get(), 0, VT_R8))) return result->dblVal;
-    } catch (const automation::AutomationError&) {
-        // The installed class failed: our own converter answers instead.
-    }
-    return own_.TextToNumber(text);
+    UniqueBstr value(text);
+    VARIANTARG argument = byValue(value.get());
+    UniqueVariant result;
+    installed_->method(L"TextToNumber", std::span<VARIANTARG>(&argument, 1), result.get());
+    convert(result.get(), VT_R8);
+    return result->dblVal;
 }
 
 collaborators::Text InstalledNumberConverter::NumberToText(double value, int16_t decimals, int16_t mode) {
-    try {
-        double number = value;
-        SHORT places = decimals, second = mode;
-        std::array<VARIANTARG, 3> arguments = {byRef(number), byRef(places), byRef(second)};
-        UniqueVariant result;
-        installed_->method(L"NumberToText", arguments, result.get());
-        if (SUCCEEDED(VariantChangeType(result.get(), result.get(), 0, VT_BSTR)))
-            return textOf(result->bstrVal);
-    } catch (const automation::AutomationError&) {
-        // The installed class failed: our own converter answers instead.
-    }
-    return own_.NumberToText(value, decimals, mode);
+    double number = value;
+    SHORT places = decimals, second = mode;
+    std::array<VARIANTARG, 3> arguments = {byRef(number), byRef(places), byRef(second)};
+    UniqueVariant result;
+    installed_->method(L"NumberToText", arguments, result.get());
+    convert(result.get(), VT_BSTR);
+    return textOf(result->bstrVal);
 }
 
 }  // namespace orv::com

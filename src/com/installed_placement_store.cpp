@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "automation/automation_error.h"
 #include "com/com_handles.h"
 #include "com/form_automation.h"
 #include "com/variant_arguments.h"
@@ -28,41 +27,40 @@ class FormLease {
 
 }  // namespace
 
-bool InstalledPlacementStore::call(const wchar_t* member, ui::Form& form, const collaborators::Text& section,
+void InstalledPlacementStore::call(const wchar_t* member, ui::Form& form, const collaborators::Text& section,
                                    const collaborators::Text& key, std::span<int32_t> extra) {
-    try {
-        FormLease lease(form, windowOf_ ? windowOf_(form) : nullptr);
-        IDispatch* formObject = lease.object();
-        UniqueBstr sectionText(section), keyText(key);
-        BSTR sectionValue = sectionText.get(), keyValue = keyText.get();
-        std::vector<VARIANTARG> arguments = {byRef(formObject), byRef(sectionValue), byRef(keyValue)};
-        for (int32_t& value : extra) arguments.push_back(byRef(value));
-        installed_->method(member, arguments);
-        // The store may have replaced the strings it was handed by reference: they are its to free then.
-        if (sectionValue != sectionText.get()) sectionText.release(), *sectionText.put() = sectionValue;
-        if (keyValue != keyText.get()) keyText.release(), *keyText.put() = keyValue;
-        return true;
-    } catch (const automation::AutomationError&) {
-        return false;
-    }
+    FormLease lease(form, windowOf_ ? windowOf_(form) : nullptr);
+    IDispatch* formObject = lease.object();
+    UniqueBstr sectionText(section), keyText(key);
+    BSTR sectionValue = sectionText.get(), keyValue = keyText.get();
+    // The store may replace the strings it is handed by reference, failing or not: they are its to free then.
+    struct Reclaim {
+        UniqueBstr& text;
+        BSTR& value;
+        ~Reclaim() {
+            if (value != text.get()) text.release(), *text.put() = value;
+        }
+    } reclaimSection{sectionText, sectionValue}, reclaimKey{keyText, keyValue};
+    std::vector<VARIANTARG> arguments = {byRef(formObject), byRef(sectionValue), byRef(keyValue)};
+    for (int32_t& value : extra) arguments.push_back(byRef(value));
+    installed_->method(member, arguments);
 }
 
 void InstalledPlacementStore::RestorePlacementAndSize(ui::Form& form, const collaborators::Text& section,
                                                       const collaborators::Text& key, int32_t left,
                                                       int32_t top, int32_t width, int32_t height) {
     int32_t extra[] = {left, top, width, height};
-    if (!call(L"RestorePlacementAndSize", form, section, key, extra))
-        own_.RestorePlacementAndSize(form, section, key, left, top, width, height);
+    call(L"RestorePlacementAndSize", form, section, key, extra);
 }
 
 void InstalledPlacementStore::RestorePlacement(ui::Form& form, const collaborators::Text& section,
                                                const collaborators::Text& key) {
-    if (!call(L"RestorePlacement", form, section, key, {})) own_.RestorePlacement(form, section, key);
+    call(L"RestorePlacement", form, section, key, {});
 }
 
 void InstalledPlacementStore::StorePlacement(ui::Form& form, const collaborators::Text& section,
                                              const collaborators::Text& key) {
-    if (!call(L"StorePlacement", form, section, key, {})) own_.StorePlacement(form, section, key);
+    call(L"StorePlacement", form, section, key, {});
 }
 
 }  // namespace orv::com

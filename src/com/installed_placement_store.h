@@ -1,6 +1,7 @@
 #pragma once
-// The installation's FormPlacementStore, by member name, handed the form as an automation object; where a
-// call fails, the component's own store does the work.
+// The installation's FormPlacementStore, by member name, handed the form as an automation object. Its
+// failures are the caller's errors: once found, it is never replaced by the component's own store
+// mid-session.
 #include <windows.h>
 
 #include <functional>
@@ -14,9 +15,8 @@ namespace orv::com {
 class InstalledPlacementStore final : public collaborators::FormPlacementStore {
   public:
     using WindowOf = std::function<HWND(const ui::Form&)>;
-    InstalledPlacementStore(std::unique_ptr<DispatchObject> installed, collaborators::FormPlacementStore& own,
-                            WindowOf windowOf)
-        : installed_(std::move(installed)), own_(own), windowOf_(std::move(windowOf)) {}
+    InstalledPlacementStore(std::unique_ptr<DispatchObject> installed, WindowOf windowOf)
+        : installed_(std::move(installed)), windowOf_(std::move(windowOf)) {}
 
     void RestorePlacementAndSize(ui::Form& form, const collaborators::Text& section,
                                  const collaborators::Text& key, int32_t left, int32_t top, int32_t width,
@@ -27,13 +27,11 @@ class InstalledPlacementStore final : public collaborators::FormPlacementStore {
                         const collaborators::Text& key) override;
 
   private:
-    // Calls the member with (form, section, key, extra...) all by reference; false when the installed store
-    // failed.
-    bool call(const wchar_t* member, ui::Form& form, const collaborators::Text& section,
+    // Calls the member with (form, section, key, extra...) all by reference.
+    void call(const wchar_t* member, ui::Form& form, const collaborators::Text& section,
               const collaborators::Text& key, std::span<int32_t> extra);
 
     std::unique_ptr<DispatchObject> installed_;
-    collaborators::FormPlacementStore& own_;
     WindowOf windowOf_;
 };
 

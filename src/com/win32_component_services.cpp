@@ -30,7 +30,7 @@ collaborators::FormPlacementStore& Win32ComponentServices::placementStore() {
         if (auto installed = DispatchObject::create(kFormPlacementStore)) {
             ui::win32::Win32Toolkit& toolkit = own_.win32Toolkit();
             installedStore_ = std::make_unique<InstalledPlacementStore>(
-                std::move(installed), own_.placementStore(), [&toolkit](const ui::Form& form) -> HWND {
+                std::move(installed), [&toolkit](const ui::Form& form) -> HWND {
                     ui::win32::FormWindow* window = toolkit.windowOf(form);
                     return window ? window->hwnd() : nullptr;
                 });
@@ -43,8 +43,7 @@ collaborators::NumberTextConverter& Win32ComponentServices::converter() {
     if (!converterChosen_) {
         converterChosen_ = true;
         if (auto installed = DispatchObject::create(kNumberTextConverter))
-            installedConverter_ =
-                std::make_unique<InstalledNumberConverter>(std::move(installed), own_.converter());
+            installedConverter_ = std::make_unique<InstalledNumberConverter>(std::move(installed));
     }
     return installedConverter_ ? *installedConverter_ : own_.converter();
 }

@@ -1,8 +1,8 @@
 #pragma once
 // The services of the component inside a Windows host. Where the installation registers its own placement
-// store, converter or colour picker they are used through their dispatch interfaces by member name; where it
-// does not, or where a call of theirs fails, the component's own Windows services take their place. The
-// placement store and the converter are chosen on first use and kept.
+// store, converter or colour picker they are used through their dispatch interfaces by member name, failures
+// included; only where none is registered or it cannot be made do the component's own Windows services take
+// their place. The placement store and the converter are chosen on first use and kept.
 #include <memory>
 
 #include "dialog/dialog_services.h"

@@ -4,6 +4,7 @@ if(TARGET Orv_Pol_edit)
     add_executable(com_host_tests
         ${CMAKE_CURRENT_LIST_DIR}/com_main.cpp
         ${CMAKE_CURRENT_LIST_DIR}/com_test_host.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/com_collaborators_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/com_events_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/com_fault_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/com_registration_test.cpp

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "automation/standard_errors.h"
 #include "ui/form.h"
 #include "ui/win32/unique_handle.h"
 
@@ -45,18 +46,20 @@ std::optional<Placement> RegistryPlacementStore::stored(const Text& section, con
     return Placement{values[0], values[1], values[2], values[3]};
 }
 
+// A placement that cannot be written is reported as the platform reports a file it may not write.
 void RegistryPlacementStore::store(const Text& section, const Text& key, const Placement& placement) {
     HKEY created = nullptr;
     if (RegCreateKeyExW(HKEY_CURRENT_USER, keyPath(section, key).c_str(), 0, nullptr, 0, KEY_SET_VALUE,
                         nullptr, &created, nullptr) != ERROR_SUCCESS) {
-        return;
+        automation::raiseStandardError(automation::error_number::kPathFileAccess);
     }
     UniqueRegistryKey handle(created);
     const double values[4] = {placement.left, placement.top, placement.width, placement.height};
     for (int i = 0; i < 4; ++i) {
         auto value = static_cast<DWORD>(static_cast<int32_t>(std::lround(values[i])));
-        RegSetValueExW(created, kValueNames[i], 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                       sizeof(value));
+        if (RegSetValueExW(created, kValueNames[i], 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                           sizeof(value)) != ERROR_SUCCESS)
+            automation::raiseStandardError(automation::error_number::kPathFileAccess);
     }
 }
 
