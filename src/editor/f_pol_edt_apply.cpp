@@ -49,7 +49,7 @@ bool F_Pol_Edt::AplicaTabla() {
     int32_t ultimo = PtoAct;
 
     for (int32_t r = 1; r <= m; ++r) {
-        services_.toolkit().yield();
+        services_.toolkit().yieldPerRow();
         const int32_t p = NumeroDePunto(r);
         // A row without a point of the drawing leaves 0: no event carries a point the drawing lacks.
         ultimo = EsPunto(p) ? p : 0;

@@ -125,7 +125,7 @@ void F_Pol_Edt::ListaVertices(LongArray& list) {
     list.redim(0, n);
     int32_t count = 0;
     for (int32_t i = 1; i <= n; ++i) {
-        services_.toolkit().yield();
+        services_.toolkit().yieldPerRow();
         const int32_t p = NumeroDePunto(i);
         if (EsPunto(p)) list(++count) = p;
     }

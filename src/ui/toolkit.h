@@ -30,8 +30,13 @@ class Toolkit {
     // Destroys the form's window (after its unload handler ran); a modal show of it ends. Must not fail: it
     // also runs when a form is destroyed.
     virtual void unload(Form& form) = 0;
-    // Lets pending window messages run, then returns.
+    // Lets pending window messages (paint, input) run, then returns. Every call looks for messages at least
+    // once: a handler yields at a fixed point (after a focus request, before an apply) so that what is
+    // pending runs there.
     virtual void yield() = 0;
+    // The yield of a long loop, once per table row: a toolkit may skip it when it looked for messages only a
+    // moment ago, since a million lookups would cost minutes and no user notices a few milliseconds.
+    virtual void yieldPerRow() { yield(); }
     virtual int32_t messageBox(const Text& text, int32_t style, const Text& title) = 0;
     // The application's title as message boxes and the table's file context use it.
     virtual Text applicationTitle() const = 0;

@@ -102,13 +102,15 @@ void Win32Toolkit::dispatch(MSG& message) {
     DispatchMessageW(&message);
 }
 
+void Win32Toolkit::yieldPerRow() {
+    // Asking the system for messages costs far more than reading a row: at a million rows that is minutes.
+    // Within a loop, messages are looked for at most every few milliseconds, which no user notices.
+    if (GetTickCount64() - lastLook_ < kYieldInterval) return;
+    yield();
+}
+
 void Win32Toolkit::yield() {
-    // The table's read-back yields once per row, and asking the system for messages costs far more than
-    // reading a row: at a million rows that is minutes. Messages are looked for at most every few
-    // milliseconds, which no user notices.
-    ULONGLONG now = GetTickCount64();
-    if (now - lastLook_ < kYieldInterval) return;
-    lastLook_ = now;
+    lastLook_ = GetTickCount64();
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
