@@ -19,8 +19,26 @@ namespace {
 
 enum MenuCommand : UINT { kInsertRow = 1, kRemoveRows, kCopy, kPaste };
 
+// Looks again for queued input that no later input of the grid's would hand on (the edit closed by a click
+// elsewhere, say): timer messages come only when nothing else is waiting, so a yield never spins on it.
+constexpr UINT_PTR kQueuedInputTimer = 1;
+
 bool keyDown(int key) {
     return GetKeyState(key) < 0;
+}
+
+bool isInput(UINT message) {
+    switch (message) {
+        case WM_KEYDOWN:
+        case WM_CHAR:
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_LBUTTONUP:
+        case WM_CONTEXTMENU:
+            return true;
+        default:
+            return false;
+    }
 }
 
 class Clipboard {
@@ -67,6 +85,7 @@ void VertexGridView::forgetWindow() {
     // Without its window the view edits nothing: the table must not call back into it.
     table_.finishEdit = nullptr;
     editing_.reset();
+    queuedInput_.clear();
     if (editor_) RemoveWindowSubclass(editor_.get(), &VertexGridView::editorProcedure, 1);
     editor_.release();
     ControlView::forgetWindow();
@@ -427,7 +446,7 @@ void VertexGridView::finishEdit(bool commit, int32_t rowStep, int32_t columnStep
 }
 
 bool VertexGridView::editorKey(WPARAM key) {
-    bool shift = keyDown(VK_SHIFT);
+    bool shift = modifiers().shift;
     switch (key) {
         case VK_RETURN:
             finishEdit(true, shift ? -1 : 1, 0, false);
@@ -613,10 +632,14 @@ LRESULT CALLBACK VertexGridView::editorProcedure(HWND window, UINT message, WPAR
         case WM_GETDLGCODE:
             return DLGC_WANTALLKEYS | DefSubclassProc(window, message, wParam, lParam);
         case WM_KEYDOWN:
-            if (grid.editorKey(wParam)) return 0;
-            break;
         case WM_CHAR:
-            if (wParam == L'\r' || wParam == L'\t' || wParam == 0x1B) return 0;
+            // Typed while the edit was open, handled after it closed: they belong to the grid now.
+            if (!grid.editing_) return grid.receiveInput(message, wParam, lParam);
+            if (message == WM_KEYDOWN && grid.editorKey(wParam)) {
+                grid.handleQueuedInput();
+                return 0;
+            }
+            if (message == WM_CHAR && (wParam == L'\r' || wParam == L'\t' || wParam == 0x1B)) return 0;
             break;
         case WM_KILLFOCUS: {
             LRESULT result = DefSubclassProc(window, message, wParam, lParam);
@@ -629,9 +652,53 @@ LRESULT CALLBACK VertexGridView::editorProcedure(HWND window, UINT message, WPAR
     return DefSubclassProc(window, message, wParam, lParam);
 }
 
+VertexGridView::Modifiers VertexGridView::modifiers() const {
+    if (replayed_) return *replayed_;
+    return Modifiers{keyDown(VK_CONTROL), keyDown(VK_SHIFT), keyDown(VK_MENU)};
+}
+
+LRESULT VertexGridView::receiveInput(UINT message, WPARAM wParam, LPARAM lParam) {
+    // While the table's events run (a commit's handlers, the per-row yields of a large table, a host handler
+    // that lets messages run), input waits its turn: no key, character or click is dropped, and none acts on
+    // a table a handler is still reading.
+    if (busy_ > 0 || !queuedInput_.empty()) {
+        queuedInput_.push_back(QueuedInput{message, wParam, lParam, modifiers()});
+        SetTimer(hwnd(), kQueuedInputTimer, USER_TIMER_MINIMUM, nullptr);
+        handleQueuedInput();
+        return 0;
+    }
+    LRESULT result = input(message, wParam, lParam);
+    handleQueuedInput();
+    return result;
+}
+
+void VertexGridView::handleQueuedInput() {
+    if (handlingQueue_) return;
+    handlingQueue_ = true;
+    while (busy_ == 0 && !queuedInput_.empty() && hwnd() != nullptr) {
+        QueuedInput next = queuedInput_.front();
+        queuedInput_.pop_front();
+        std::optional<Modifiers> outer = std::exchange(replayed_, next.modifiers);
+        input(next.message, next.wParam, next.lParam);
+        replayed_ = outer;
+    }
+    if (queuedInput_.empty() && hwnd() != nullptr) KillTimer(hwnd(), kQueuedInputTimer);
+    handlingQueue_ = false;
+}
+
 LRESULT VertexGridView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    bool control = keyDown(VK_CONTROL);
-    bool shift = keyDown(VK_SHIFT);
+    if (isInput(message)) return receiveInput(message, wParam, lParam);
+    if (message == WM_TIMER && wParam == kQueuedInputTimer) {
+        handleQueuedInput();
+        return 0;
+    }
+    return input(message, wParam, lParam);
+}
+
+LRESULT VertexGridView::input(UINT message, WPARAM wParam, LPARAM lParam) {
+    const Modifiers held = modifiers();
+    bool control = held.control;
+    bool shift = held.shift;
     switch (message) {
         case WM_PAINT: {
             if (refreshPending_) {
@@ -743,7 +810,6 @@ LRESULT VertexGridView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK: {
-            if (busy_ > 0) return 0;
             SetFocus(hwnd());
             finishEdit(true, 0, 0, false);
             auto hit =
@@ -790,7 +856,6 @@ LRESULT VertexGridView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         case WM_CONTEXTMENU:
-            if (busy_ > 0) return 0;
             finishEdit(true, 0, 0, false);
             showContextMenu(POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
             return 0;
@@ -798,7 +863,6 @@ LRESULT VertexGridView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             // Keys typed quickly after the one that started an edit were queued for the grid: they belong to
             // the edit.
             if (editing_) return SendMessageW(editor_.get(), message, wParam, lParam);
-            if (busy_ > 0) return 0;
             Cell at = cursor();
             Cell corner = extent_;
             Cell from = shift ? corner : at;
@@ -860,7 +924,7 @@ LRESULT VertexGridView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CHAR:
             if (editing_) return SendMessageW(editor_.get(), message, wParam, lParam);
             // Control with Alt is AltGr, which types characters.
-            if (busy_ > 0 || wParam < 0x20 || (control && !keyDown(VK_MENU))) return 0;
+            if (wParam < 0x20 || (control && !held.alt)) return 0;
             beginEdit(Text(1, static_cast<char16_t>(wParam)), true);
             return 0;
         default:

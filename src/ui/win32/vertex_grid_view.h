@@ -4,6 +4,7 @@
 // user paths (RowEnter, CellCommit); the grid keeps no copy of the cells.
 #include <windows.h>
 
+#include <deque>
 #include <optional>
 #include <vector>
 
@@ -38,7 +39,24 @@ class VertexGridView : public ControlView {
 
     static LRESULT CALLBACK editorProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                             UINT_PTR id, DWORD_PTR self) noexcept;
+    struct Modifiers {
+        bool control, shift, alt;
+    };
+    struct QueuedInput {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+        Modifiers modifiers;
+    };
+
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    // A key, character or click for the grid: handled now, or queued while the table's events run.
+    LRESULT receiveInput(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT input(UINT message, WPARAM wParam, LPARAM lParam);
+    // Handles what was queued, in order, once nothing of the table's is running.
+    void handleQueuedInput();
+    // The modifier keys as they were when the input being handled was typed.
+    Modifiers modifiers() const;
     bool editorKey(WPARAM key);
 
     // Geometry, pixels in the grid's client area.
@@ -92,8 +110,11 @@ class VertexGridView : public ControlView {
     bool dragging_ = false;
     bool refreshPending_ = false;
     // How deep the model's user paths are running: their handlers let messages run, and input that arrives
-    // then is not taken (it would act on a table the handler is still reading).
+    // then waits in queuedInput_ (it would act on a table the handler is still reading) until they are done.
     int busy_ = 0;
+    std::deque<QueuedInput> queuedInput_;
+    std::optional<Modifiers> replayed_;
+    bool handlingQueue_ = false;
 };
 
 }  // namespace orv::ui::win32
