@@ -1,0 +1,246 @@
+#include "drawing_file.h"
+
+#include <windows.h>
+
+#include <charconv>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+namespace orv::host {
+
+namespace {
+
+constexpr std::string_view kSignature = "ORV-DIBUJO 1";
+
+enum class Section { None, Layers, Points, Polylines };
+
+std::vector<std::string_view> split(std::string_view line, char separator) {
+    std::vector<std::string_view> fields;
+    for (size_t start = 0;;) {
+        const size_t end = line.find(separator, start);
+        fields.push_back(line.substr(start, end == std::string_view::npos ? end : end - start));
+        if (end == std::string_view::npos) return fields;
+        start = end + 1;
+    }
+}
+
+class LineReader {
+  public:
+    explicit LineReader(int line) : line_(line) {}
+
+    [[noreturn]] void fail(const std::string& reason) const { throw DrawingFileError(line_, reason); }
+
+    template <class Number>
+    Number number(std::string_view field, const char* what) const {
+        Number value{};
+        const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
+        if (field.empty() || error != std::errc() || end != field.data() + field.size())
+            fail(std::string(what) + " is not a number: \"" + std::string(field) + "\"");
+        return value;
+    }
+
+    void expectFields(const std::vector<std::string_view>& fields, size_t count, const char* record) const {
+        if (fields.size() != count)
+            fail(std::string(record) + " needs " + std::to_string(count) + " tab-separated fields, found " +
+                 std::to_string(fields.size()));
+    }
+
+  private:
+    int line_;
+};
+
+int32_t colourOf(const LineReader& reader, std::string_view field) {
+    if (field.size() != 7 || field[0] != '#')
+        reader.fail("colour is not #RRGGBB: \"" + std::string(field) + "\"");
+    uint32_t rgb = 0;
+    const auto [end, error] = std::from_chars(field.data() + 1, field.data() + 7, rgb, 16);
+    if (error != std::errc() || end != field.data() + 7)
+        reader.fail("colour is not #RRGGBB: \"" + std::string(field) + "\"");
+    return static_cast<int32_t>(((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16));
+}
+
+void readLayer(const LineReader& reader, std::string_view line, Drawing& drawing) {
+    const auto fields = split(line, '\t');
+    reader.expectFields(fields, 2, "a layer");
+    if (reader.number<int32_t>(fields[0], "the layer number") !=
+        static_cast<int32_t>(drawing.layers.size()) + 1)
+        reader.fail("layers must be numbered 1, 2, 3... in order");
+    if (drawing.layers.size() >= 32767) reader.fail("more than 32767 layers");
+    drawing.layers.push_back(widen(fields[1]));
+}
+
+void readPoint(const LineReader& reader, std::string_view line, Drawing& drawing) {
+    const auto fields = split(line, '\t');
+    reader.expectFields(fields, 7, "a point");
+    if (reader.number<int32_t>(fields[0], "the point number") != drawing.pointCount() + 1)
+        reader.fail("points must be numbered 1, 2, 3... in order");
+    SurveyPoint point;
+    point.name = widen(fields[1]);
+    point.x = reader.number<double>(fields[2], "X");
+    point.y = reader.number<double>(fields[3], "Y");
+    point.z = reader.number<double>(fields[4], "Z");
+    point.code = widen(fields[5]);
+    point.layer = reader.number<int16_t>(fields[6], "the layer");
+    if (point.layer < 0 || point.layer > static_cast<int32_t>(drawing.layers.size()))
+        reader.fail("layer " + std::to_string(point.layer) + " is not in [capas]");
+    drawing.points.push_back(std::move(point));
+}
+
+void readPolyline(const LineReader& reader, std::string_view line, Drawing& drawing) {
+    const auto fields = split(line, '\t');
+    reader.expectFields(fields, 3, "a polyline");
+    Polyline polyline;
+    polyline.layer = reader.number<int16_t>(fields[0], "the layer");
+    if (polyline.layer < 1 || polyline.layer > static_cast<int32_t>(drawing.layers.size()))
+        reader.fail("layer " + std::to_string(polyline.layer) + " is not in [capas]");
+    polyline.colour = colourOf(reader, fields[1]);
+    for (std::string_view field : split(fields[2], ' ')) {
+        if (field.empty()) continue;
+        const auto number = reader.number<int32_t>(field, "a vertex");
+        if (!drawing.hasPoint(number)) reader.fail("point " + std::to_string(number) + " is not in [puntos]");
+        polyline.points.push_back(number);
+    }
+    if (polyline.points.size() < 2) reader.fail("a polyline needs at least two vertices");
+    drawing.polylines.push_back(std::move(polyline));
+}
+
+std::string colourText(int32_t colour) {
+    char text[8];
+    const auto value = static_cast<uint32_t>(colour);
+    std::snprintf(text, sizeof text, "#%02X%02X%02X", value & 0xFF, (value >> 8) & 0xFF,
+                  (value >> 16) & 0xFF);
+    return text;
+}
+
+// The shortest text that reads back as the same double.
+std::string numberText(double value) {
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, result.ptr);
+}
+
+// A field may hold anything but the separators.
+std::string fieldText(const std::wstring& text) {
+    std::string field = narrow(text);
+    for (char& c : field)
+        if (c == '\t' || c == '\n' || c == '\r') c = ' ';
+    return field;
+}
+
+}  // namespace
+
+DrawingFileError::DrawingFileError(int line, const std::string& reason)
+    : std::runtime_error(line > 0 ? "line " + std::to_string(line) + ": " + reason : reason), line_(line) {}
+
+Drawing parseDrawing(std::string_view text) {
+    Drawing drawing;
+    Section section = Section::None;
+    int number = 0;
+    bool signed_ = false;
+    for (std::string_view rest = text; !rest.empty() || number == 0;) {
+        const size_t end = rest.find('\n');
+        std::string_view line = rest.substr(0, end);
+        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+        ++number;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        const LineReader reader(number);
+        if (!signed_) {
+            if (line.starts_with("\xEF\xBB\xBF")) line.remove_prefix(3);
+            if (line != kSignature) reader.fail("not a drawing: the first line must be \"ORV-DIBUJO 1\"");
+            signed_ = true;
+            continue;
+        }
+        if (line.empty() || line.front() == '#') continue;
+        if (line == "[capas]")
+            section = Section::Layers;
+        else if (line == "[puntos]")
+            section = Section::Points;
+        else if (line == "[polil\xC3\xADneas]")
+            section = Section::Polylines;
+        else if (line.front() == '[')
+            reader.fail("unknown section " + std::string(line));
+        else if (section == Section::Layers)
+            readLayer(reader, line, drawing);
+        else if (section == Section::Points)
+            readPoint(reader, line, drawing);
+        else if (section == Section::Polylines)
+            readPolyline(reader, line, drawing);
+        else
+            reader.fail("a record before any section");
+    }
+    return drawing;
+}
+
+std::string formatDrawing(const Drawing& drawing) {
+    std::string out;
+    out.reserve(drawing.points.size() * 64 + drawing.polylines.size() * 32);
+    out += std::string(kSignature) + "\n[capas]\n";
+    for (size_t k = 0; k < drawing.layers.size(); ++k)
+        out += std::to_string(k + 1) + "\t" + fieldText(drawing.layers[k]) + "\n";
+    out += "[puntos]\n";
+    for (size_t p = 0; p < drawing.points.size(); ++p) {
+        const SurveyPoint& point = drawing.points[p];
+        out += std::to_string(p + 1) + "\t" + fieldText(point.name) + "\t" + numberText(point.x) + "\t" +
+               numberText(point.y) + "\t" + numberText(point.z) + "\t" + fieldText(point.code) + "\t" +
+               std::to_string(point.layer) + "\n";
+    }
+    out += "[polil\xC3\xADneas]\n";
+    for (const Polyline& polyline : drawing.polylines) {
+        out += std::to_string(polyline.layer) + "\t" + colourText(polyline.colour) + "\t";
+        for (size_t i = 0; i < polyline.points.size(); ++i) {
+            if (i) out += ' ';
+            out += std::to_string(polyline.points[i]);
+        }
+        out += "\n";
+    }
+    return out;
+}
+
+Drawing readDrawingFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw DrawingFileError(0, "cannot open " + narrow(path.wstring()));
+    std::ostringstream text;
+    text << in.rdbuf();
+    return parseDrawing(text.str());
+}
+
+void writeDrawingFile(const std::filesystem::path& path, const Drawing& drawing) {
+    const std::string text = formatDrawing(drawing);
+    std::filesystem::path temporary = path;
+    temporary += L".tmp";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        out.flush();
+        if (!out) {
+            out.close();
+            DeleteFileW(temporary.c_str());
+            throw DrawingFileError(0, "cannot write " + narrow(temporary.wstring()));
+        }
+    }
+    if (!MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileW(temporary.c_str());
+        throw DrawingFileError(0, "cannot replace " + narrow(path.wstring()));
+    }
+}
+
+std::wstring widen(std::string_view utf8) {
+    if (utf8.empty()) return {};
+    const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring text(static_cast<size_t>(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(), size);
+    return text;
+}
+
+std::string narrow(std::wstring_view text) {
+    if (text.empty()) return {};
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                         nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), size, nullptr,
+                        nullptr);
+    return utf8;
+}
+
+}  // namespace orv::host

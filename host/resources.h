@@ -1,0 +1,3 @@
+#pragma once
+// Resource identifiers of Orv_Host.exe.
+#define ORV_HOST_SAMPLE 101
