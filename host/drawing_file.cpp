@@ -36,14 +36,14 @@ class LineReader {
         Number value{};
         const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
         if (field.empty() || error != std::errc() || end != field.data() + field.size())
-            fail(std::string(what) + " is not a number: \"" + std::string(field) + "\"");
+            fail(std::string(what) + " no es un número: \"" + std::string(field) + "\"");
         return value;
     }
 
     void expectFields(const std::vector<std::string_view>& fields, size_t count, const char* record) const {
         if (fields.size() != count)
-            fail(std::string(record) + " needs " + std::to_string(count) + " tab-separated fields, found " +
-                 std::to_string(fields.size()));
+            fail(std::string(record) + " lleva " + std::to_string(count) +
+                 " campos separados por tabuladores, no " + std::to_string(fields.size()));
     }
 
   private:
@@ -52,56 +52,57 @@ class LineReader {
 
 int32_t colourOf(const LineReader& reader, std::string_view field) {
     if (field.size() != 7 || field[0] != '#')
-        reader.fail("colour is not #RRGGBB: \"" + std::string(field) + "\"");
+        reader.fail("el color no es #RRGGBB: \"" + std::string(field) + "\"");
     uint32_t rgb = 0;
     const auto [end, error] = std::from_chars(field.data() + 1, field.data() + 7, rgb, 16);
     if (error != std::errc() || end != field.data() + 7)
-        reader.fail("colour is not #RRGGBB: \"" + std::string(field) + "\"");
+        reader.fail("el color no es #RRGGBB: \"" + std::string(field) + "\"");
     return static_cast<int32_t>(((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16));
 }
 
 void readLayer(const LineReader& reader, std::string_view line, Drawing& drawing) {
     const auto fields = split(line, '\t');
-    reader.expectFields(fields, 2, "a layer");
-    if (reader.number<int32_t>(fields[0], "the layer number") !=
+    reader.expectFields(fields, 2, "una capa");
+    if (reader.number<int32_t>(fields[0], "el número de capa") !=
         static_cast<int32_t>(drawing.layers.size()) + 1)
-        reader.fail("layers must be numbered 1, 2, 3... in order");
-    if (drawing.layers.size() >= 32767) reader.fail("more than 32767 layers");
+        reader.fail("las capas se numeran 1, 2, 3... en orden");
+    if (drawing.layers.size() >= 32767) reader.fail("más de 32767 capas");
     drawing.layers.push_back(widen(fields[1]));
 }
 
 void readPoint(const LineReader& reader, std::string_view line, Drawing& drawing) {
     const auto fields = split(line, '\t');
-    reader.expectFields(fields, 7, "a point");
-    if (reader.number<int32_t>(fields[0], "the point number") != drawing.pointCount() + 1)
-        reader.fail("points must be numbered 1, 2, 3... in order");
+    reader.expectFields(fields, 7, "un punto");
+    if (reader.number<int32_t>(fields[0], "el número de punto") != drawing.pointCount() + 1)
+        reader.fail("los puntos se numeran 1, 2, 3... en orden");
     SurveyPoint point;
     point.name = widen(fields[1]);
     point.x = reader.number<double>(fields[2], "X");
     point.y = reader.number<double>(fields[3], "Y");
     point.z = reader.number<double>(fields[4], "Z");
     point.code = widen(fields[5]);
-    point.layer = reader.number<int16_t>(fields[6], "the layer");
+    point.layer = reader.number<int16_t>(fields[6], "la capa");
     if (point.layer < 0 || point.layer > static_cast<int32_t>(drawing.layers.size()))
-        reader.fail("layer " + std::to_string(point.layer) + " is not in [capas]");
+        reader.fail("la capa " + std::to_string(point.layer) + " no está en [capas]");
     drawing.points.push_back(std::move(point));
 }
 
 void readPolyline(const LineReader& reader, std::string_view line, Drawing& drawing) {
     const auto fields = split(line, '\t');
-    reader.expectFields(fields, 3, "a polyline");
+    reader.expectFields(fields, 3, "una polilínea");
     Polyline polyline;
-    polyline.layer = reader.number<int16_t>(fields[0], "the layer");
+    polyline.layer = reader.number<int16_t>(fields[0], "la capa");
     if (polyline.layer < 1 || polyline.layer > static_cast<int32_t>(drawing.layers.size()))
-        reader.fail("layer " + std::to_string(polyline.layer) + " is not in [capas]");
+        reader.fail("la capa " + std::to_string(polyline.layer) + " no está en [capas]");
     polyline.colour = colourOf(reader, fields[1]);
     for (std::string_view field : split(fields[2], ' ')) {
         if (field.empty()) continue;
-        const auto number = reader.number<int32_t>(field, "a vertex");
-        if (!drawing.hasPoint(number)) reader.fail("point " + std::to_string(number) + " is not in [puntos]");
+        const auto number = reader.number<int32_t>(field, "un vértice");
+        if (!drawing.hasPoint(number))
+            reader.fail("el punto " + std::to_string(number) + " no está en [puntos]");
         polyline.points.push_back(number);
     }
-    if (polyline.points.size() < 2) reader.fail("a polyline needs at least two vertices");
+    if (polyline.points.size() < 2) reader.fail("una polilínea necesita al menos dos vértices");
     drawing.polylines.push_back(std::move(polyline));
 }
 
@@ -131,7 +132,7 @@ std::string fieldText(const std::wstring& text) {
 }  // namespace
 
 DrawingFileError::DrawingFileError(int line, const std::string& reason)
-    : std::runtime_error(line > 0 ? "line " + std::to_string(line) + ": " + reason : reason), line_(line) {}
+    : std::runtime_error(line > 0 ? "línea " + std::to_string(line) + ": " + reason : reason), line_(line) {}
 
 Drawing parseDrawing(std::string_view text) {
     Drawing drawing;
@@ -147,7 +148,8 @@ Drawing parseDrawing(std::string_view text) {
         const LineReader reader(number);
         if (!signed_) {
             if (line.starts_with("\xEF\xBB\xBF")) line.remove_prefix(3);
-            if (line != kSignature) reader.fail("not a drawing: the first line must be \"ORV-DIBUJO 1\"");
+            if (line != kSignature)
+                reader.fail("no es un dibujo: la primera línea debe ser \"ORV-DIBUJO 1\"");
             signed_ = true;
             continue;
         }
@@ -159,7 +161,7 @@ Drawing parseDrawing(std::string_view text) {
         else if (line == "[polil\xC3\xADneas]")
             section = Section::Polylines;
         else if (line.front() == '[')
-            reader.fail("unknown section " + std::string(line));
+            reader.fail("sección desconocida " + std::string(line));
         else if (section == Section::Layers)
             readLayer(reader, line, drawing);
         else if (section == Section::Points)
@@ -167,7 +169,7 @@ Drawing parseDrawing(std::string_view text) {
         else if (section == Section::Polylines)
             readPolyline(reader, line, drawing);
         else
-            reader.fail("a record before any section");
+            reader.fail("un registro antes de la primera sección");
     }
     return drawing;
 }
@@ -199,7 +201,7 @@ std::string formatDrawing(const Drawing& drawing) {
 
 Drawing readDrawingFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw DrawingFileError(0, "cannot open " + narrow(path.wstring()));
+    if (!in) throw DrawingFileError(0, "no se puede abrir " + narrow(path.wstring()));
     std::ostringstream text;
     text << in.rdbuf();
     return parseDrawing(text.str());
@@ -216,12 +218,12 @@ void writeDrawingFile(const std::filesystem::path& path, const Drawing& drawing)
         if (!out) {
             out.close();
             DeleteFileW(temporary.c_str());
-            throw DrawingFileError(0, "cannot write " + narrow(temporary.wstring()));
+            throw DrawingFileError(0, "no se puede escribir " + narrow(temporary.wstring()));
         }
     }
     if (!MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         DeleteFileW(temporary.c_str());
-        throw DrawingFileError(0, "cannot replace " + narrow(path.wstring()));
+        throw DrawingFileError(0, "no se puede reemplazar " + narrow(path.wstring()));
     }
 }
 

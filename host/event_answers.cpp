@@ -100,8 +100,7 @@ void EventAnswers::newPolCambiala(const PolylineRequest& request) {
     for (size_t i = 0; i < polyline.points.size(); ++i)
         list.at<LONG>(static_cast<LONG>(i + 1)) = polyline.points[i];
     // The list is the dialog's by reference: the old one is ours to free once replaced.
-    SafeArray old;
-    *old.address() = std::exchange(*request.aVertP, vertices.release());
+    const SafeArray old(std::exchange(*request.aVertP, vertices.release()));
     *request.aPolN = wanted;
     *request.acapP = polyline.layer;
     *request.aNoPoli = count;

@@ -15,6 +15,8 @@ class SafeArray {
     SafeArray() = default;
     SafeArray(VARTYPE type, LONG lower, LONG upper)
         : array_(SafeArrayCreateVector(type, lower, static_cast<ULONG>(upper - lower + 1))) {}
+    // Takes over an array someone else created.
+    explicit SafeArray(SAFEARRAY* adopted) noexcept : array_(adopted) {}
     SafeArray(const SafeArray&) = delete;
     SafeArray& operator=(const SafeArray&) = delete;
     SafeArray(SafeArray&& other) noexcept : array_(std::exchange(other.array_, nullptr)) {}

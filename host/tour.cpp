@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "drawing_file.h"
+#include "drawing_generator.h"
 #include "main_window.h"
 #include "screen_capture.h"
 #include "tour_user.h"
@@ -62,6 +63,7 @@ class Tour {
         expect(user_.waitUntil(condition), "timed out waiting for " + what);
     }
 
+    void drawingFilesNameTheLineOfBadInputAndSaveWhole();
     void showsTheSample();
     void picksAPolylineInThePlan();
     void editorOpensOnIt();
@@ -84,6 +86,8 @@ class Tour {
 
 int Tour::run() {
     const std::vector<std::pair<const char*, void (Tour::*)()>> steps = {
+        {"DrawingFilesNameTheLineOfBadInputAndSaveWhole",
+         &Tour::drawingFilesNameTheLineOfBadInputAndSaveWhole},
         {"HostShowsTheSample", &Tour::showsTheSample},
         {"PicksAPolylineInThePlan", &Tour::picksAPolylineInThePlan},
         {"EditorOpensOnThePolyline", &Tour::editorOpensOnIt},
@@ -145,6 +149,42 @@ HWND Tour::button(HWND dialog, const std::wstring& caption, size_t nth, bool byT
     }
     if (nth >= found.size()) throw Failure("no button \"" + narrow(caption) + "\"");
     return found[nth];
+}
+
+void Tour::drawingFilesNameTheLineOfBadInputAndSaveWhole() {
+    const std::string head = "ORV-DIBUJO 1\n[capas]\n1\tLindes\n[puntos]\n1\tA\t1.5\t2\t0\tC\t1\n";
+    const std::pair<std::string, std::string> bad[] = {
+        {"", "l\xC3\xADnea 1: no es un dibujo"},
+        {head + "2\tB\t1.5\tx\t0\tC\t1\n", "l\xC3\xADnea 6: Y no es un n\xC3\xBAmero: \"x\""},
+        {head + "2\tB\t1.5\t2\t0\tC\t7\n", "l\xC3\xADnea 6: la capa 7 no est\xC3\xA1 en [capas]"},
+        {head + "[polil\xC3\xADneas]\n1\t#FF0000\t1 9\n",
+         "l\xC3\xADnea 7: el punto 9 no est\xC3\xA1 en [puntos]"},
+        {head + "[polil\xC3\xADneas]\n1\tred\t1 1\n", "l\xC3\xADnea 7: el color no es #RRGGBB"},
+    };
+    for (const auto& [text, reason] : bad) {
+        std::string message = "accepted";
+        try {
+            parseDrawing(text);
+        } catch (const DrawingFileError& error) {
+            message = error.what();
+        }
+        expect(message.starts_with(reason), "\"" + reason + "\" expected, got \"" + message + "\"");
+    }
+    const Drawing generated = generateDrawing(1000);
+    expect(parseDrawing(formatDrawing(generated)) == generated, "a generated drawing reads back the same");
+    // A write that cannot finish leaves the file that was there.
+    const std::filesystem::path file = pictures_ / "atomico.orv";
+    writeDrawingFile(file, generated);
+    std::filesystem::create_directory(pictures_ / "atomico.orv.tmp");
+    bool refused = false;
+    try {
+        writeDrawingFile(file, Drawing{});
+    } catch (const DrawingFileError&) {
+        refused = true;
+    }
+    expect(refused && readDrawingFile(file) == generated, "a failed save keeps the old file whole");
+    std::filesystem::remove(pictures_ / "atomico.orv.tmp");
+    std::filesystem::remove(file);
 }
 
 void Tour::showsTheSample() {

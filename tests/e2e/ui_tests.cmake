@@ -1,5 +1,5 @@
 # The Windows views end to end: a test program that drives both dialogs through C_Enf_Pol with real input into real
-# windows (run_ui.sh runs it under wine64 and Xvfb), and the demo program that `make demo` shows.
+# windows (run_ui.sh runs it under wine64 and Xvfb).
 if(TARGET orv_win32)
     add_library(orv_e2e_support STATIC
         ${CMAKE_CURRENT_LIST_DIR}/windows_host.cpp
@@ -13,7 +13,4 @@ if(TARGET orv_win32)
     file(GLOB ORV_UI_E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*_e2e_test.cpp)
     add_executable(ui_e2e ${CMAKE_CURRENT_LIST_DIR}/ui_e2e_main.cpp ${ORV_UI_E2E_TESTS})
     target_link_libraries(ui_e2e PRIVATE orv_e2e_support ${ORV_GTEST})
-
-    add_executable(demo_dialogs ${CMAKE_CURRENT_LIST_DIR}/demo_dialogs.cpp)
-    target_link_libraries(demo_dialogs PRIVATE orv_e2e_support)
 endif()
