@@ -238,8 +238,15 @@ void PlanView::paintPolylines(HDC dc, const RECT& area) const {
         if (!visible ||
             (line.size() > 1 && std::abs(line[0].x - line[1].x) + std::abs(line[0].y - line[1].y) < 1))
             continue;
+        // Thin lines where polylines crowd, so that each keeps its colour.
         const bool current = k == polyline_;
-        GdiObject<HPEN> pen(CreatePen(PS_SOLID, current ? 4 : 2, static_cast<COLORREF>(polyline.colour)));
+        const bool crowded =
+            line.size() > 1 && std::abs(line[0].x - line[1].x) + std::abs(line[0].y - line[1].y) < 8;
+        GdiObject<HPEN> pen(CreatePen(PS_SOLID,
+                                      current   ? 4
+                                      : crowded ? 1
+                                                : 2,
+                                      static_cast<COLORREF>(polyline.colour)));
         Selection selected(dc, pen.get());
         ::Polyline(dc, line.data(), static_cast<int>(line.size()));
     }
