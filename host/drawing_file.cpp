@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <charconv>
 #include <fstream>
 #include <sstream>
@@ -138,19 +139,17 @@ Drawing parseDrawing(std::string_view text) {
     Drawing drawing;
     Section section = Section::None;
     int number = 0;
-    bool signed_ = false;
-    for (std::string_view rest = text; !rest.empty() || number == 0;) {
-        const size_t end = rest.find('\n');
-        std::string_view line = rest.substr(0, end);
-        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
-        ++number;
+    size_t start = 0;
+    do {
+        const size_t end = std::min(text.find('\n', start), text.size());
+        std::string_view line = text.substr(start, end - start);
+        start = end + 1;
+        const LineReader reader(++number);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        const LineReader reader(number);
-        if (!signed_) {
+        if (number == 1) {
             if (line.starts_with("\xEF\xBB\xBF")) line.remove_prefix(3);
             if (line != kSignature)
                 reader.fail("no es un dibujo: la primera línea debe ser \"ORV-DIBUJO 1\"");
-            signed_ = true;
             continue;
         }
         if (line.empty() || line.front() == '#') continue;
@@ -170,7 +169,7 @@ Drawing parseDrawing(std::string_view text) {
             readPolyline(reader, line, drawing);
         else
             reader.fail("un registro antes de la primera sección");
-    }
+    } while (start < text.size());
     return drawing;
 }
 

@@ -1,5 +1,7 @@
 #include "event_answers.h"
 
+#include <algorithm>
+
 #include "safe_array.h"
 
 namespace orv::host {
