@@ -263,6 +263,13 @@ void Tour::nextPolylineComesFromTheHost() {
     expect(logged(L"newPolCambiala(" + std::to_wstring(next) + L")"),
            "the dialog asked for the next polyline");
     expect(logged(L"EnfocaPol("), "stepping applied the table first");
+    // The dialog starts the new polyline on the first vertex of the list the host wrote into its arguments.
+    await(
+        [&] {
+            return onUi<bool>(
+                [&] { return host_.view().currentPoint() == host_.drawing().polyline(next).points.front(); });
+        },
+        "the editor to show the vertex list the host supplied");
     polyline_ = next;
     picture("04_siguiente_polilinea.png");
 }
