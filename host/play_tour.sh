@@ -8,6 +8,7 @@ host="$root/build/win64/host/Orv_Host.exe"
 dll="$root/build/win64/src/com/Orv_Pol_edit.dll"
 out="$root/build/demo"
 wine=/usr/lib/wine/wine64
+wineserver=/usr/lib/wine/wineserver
 for file in "$host" "$dll"; do
     [ -f "$file" ] || { echo "$file is not built (cmake --build build/win64)"; exit 1; }
 done
@@ -31,14 +32,14 @@ if ! grep -q host-ready "$WINEPREFIX/.ready" 2>/dev/null; then
     "$wine" wineboot --init >/dev/null 2>&1
     "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
     cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
-    wineserver -w
+    "$wineserver" -w
     echo host-ready >"$WINEPREFIX/.ready"
 fi
 "$wine" regsvr32 /s "$dll" >/dev/null 2>&1
 
 timeout 240 "$wine" "$host" --tour "Z:${out//\//\\}"
 result=$?
-wineserver -k 2>/dev/null || true
+"$wineserver" -k 2>/dev/null || true
 
 if ls "$out"/0*.png >/dev/null 2>&1 && command -v convert >/dev/null; then
     convert -delay 160 -loop 0 "$out"/0*.png -resize '900x>' -layers Optimize "$out/recorrido.gif"
