@@ -1,12 +1,12 @@
 #include "main_window.h"
 
 #include <commctrl.h>
-#include <commdlg.h>
 
 #include <algorithm>
 #include <cstdio>
 
 #include "drawing_file.h"
+#include "file_dialog.h"
 
 namespace orv::host {
 
@@ -67,15 +67,6 @@ HWND makeToolbar(HWND parent) {
     return bar;
 }
 
-HWND makeChild(HWND parent, const wchar_t* type, const wchar_t* text, DWORD style, WORD id = 0) {
-    HWND child = CreateWindowExW(std::wstring(type) == L"LISTBOX" ? WS_EX_CLIENTEDGE : 0, type, text,
-                                 WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, parent,
-                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
-                                 GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
-    return child;
-}
-
 std::wstring fixed(double value) {
     wchar_t text[32];
     std::swprintf(text, 32, L"%.3f", value);
@@ -85,22 +76,6 @@ std::wstring fixed(double value) {
 // The name the user sees for a file: its own name, or the sample's.
 std::wstring shownName(const std::filesystem::path& path) {
     return path.empty() ? L"parcelas (ejemplo)" : path.filename().wstring();
-}
-
-std::optional<std::filesystem::path> askPath(HWND owner, bool saving, const std::filesystem::path& current) {
-    wchar_t file[MAX_PATH] = {};
-    if (!current.empty()) current.filename().wstring().copy(file, MAX_PATH - 1);
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = owner;
-    dialog.lpstrFilter = L"Dibujos (*.orv)\0*.orv\0Todos los archivos\0*.*\0";
-    dialog.lpstrFile = file;
-    dialog.nMaxFile = MAX_PATH;
-    dialog.lpstrDefExt = L"orv";
-    dialog.Flags = saving ? OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST : OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
-    const BOOL chosen = saving ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
-    if (!chosen) return std::nullopt;
-    return std::filesystem::path(file);
 }
 
 }  // namespace
@@ -130,11 +105,7 @@ void MainWindow::create() {
                                  0, 0, window_, nullptr, GetModuleHandleW(nullptr), nullptr);
     const int parts[] = {300, 620, -1};
     SendMessageW(statusBar_, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(parts));
-    layersLabel_ = makeChild(window_, L"STATIC", L"Capas", 0);
-    layers_ = makeChild(window_, L"LISTBOX", L"", WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOSEL);
-    polylinesLabel_ = makeChild(window_, L"STATIC", L"Polilíneas", 0);
-    polylines_ = makeChild(window_, L"LISTBOX", L"",
-                           WS_VSCROLL | WS_TABSTOP | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY, kPolylineList);
+    lists_ = std::make_unique<DrawingLists>(window_, kPolylineList);
     view_ = std::make_unique<PlanView>(window_, *this);
     answers_ = std::make_unique<EventAnswers>(drawing_, *view_, [this](const std::wstring& what) {
         setModified(true);
@@ -151,12 +122,7 @@ void MainWindow::layout() {
     GetWindowRect(toolbar_, &bar);
     GetWindowRect(statusBar_, &foot);
     const int top = bar.bottom - bar.top + 2, bottom = area.bottom - (foot.bottom - foot.top);
-    const int layersHeight = 130, label = 18;
-    MoveWindow(layersLabel_, 6, top + 2, kPanelWidth - 10, label, TRUE);
-    MoveWindow(layers_, 4, top + label + 2, kPanelWidth - 6, layersHeight, TRUE);
-    MoveWindow(polylinesLabel_, 6, top + label + layersHeight + 8, kPanelWidth - 10, label, TRUE);
-    const int listTop = top + 2 * label + layersHeight + 8;
-    MoveWindow(polylines_, 4, listTop, kPanelWidth - 6, std::max(20, bottom - listTop - 4), TRUE);
+    lists_->place(top, bottom, kPanelWidth);
     MoveWindow(view_->window(), kPanelWidth, top, std::max(20L, area.right - kPanelWidth - 2),
                bottom - top - 2, TRUE);
 }
@@ -186,7 +152,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM w, LPARAM l) {
             return 0;
         case WM_COMMAND:
             if (LOWORD(w) == kPolylineList && HIWORD(w) == LBN_SELCHANGE) {
-                select(static_cast<int32_t>(SendMessageW(polylines_, LB_GETCURSEL, 0, 0)) + 1);
+                select(lists_->selected());
             } else if (LOWORD(w) == kPolylineList && HIWORD(w) == LBN_DBLCLK) {
                 command(kEdit);
             } else if (HIWORD(w) == 0 || HIWORD(w) == 1) {
@@ -298,7 +264,7 @@ void MainWindow::captured(int32_t point) {
     setModified(true);
     select(capture.polyline);
     view_->setCurrent(capture.polyline, point);
-    fillLists();
+    lists_->fill(drawing_, view_->currentPolyline());
     // Reopened once this click's handling has finished.
     PostMessageW(window_, WM_COMMAND, kEdit, 0);
 }
@@ -306,7 +272,7 @@ void MainWindow::captured(int32_t point) {
 void MainWindow::select(int32_t polyline) {
     if (!drawing_.hasPolyline(polyline)) return;
     view_->setCurrent(polyline, 0);
-    SendMessageW(polylines_, LB_SETCURSEL, static_cast<WPARAM>(polyline - 1), 0);
+    lists_->select(polyline);
     status(1,
            L"Polilínea " + std::to_wstring(polyline) + L" de " + std::to_wstring(drawing_.polylineCount()));
 }
@@ -315,42 +281,11 @@ void MainWindow::cursorMoved(double x, double y) {
     status(0, L"X " + fixed(x) + L"   Y " + fixed(y));
 }
 
-void MainWindow::fillLists() {
-    SendMessageW(layers_, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(layers_, LB_RESETCONTENT, 0, 0);
-    std::vector<int32_t> perLayer(drawing_.layers.size() + 1);
-    for (const SurveyPoint& point : drawing_.points)
-        if (point.layer >= 0 && static_cast<size_t>(point.layer) < perLayer.size()) ++perLayer[point.layer];
-    for (size_t k = 0; k < drawing_.layers.size(); ++k) {
-        const std::wstring line = std::to_wstring(k + 1) + L"  " + drawing_.layers[k] + L"  (" +
-                                  std::to_wstring(perLayer[k + 1]) + L" puntos)";
-        SendMessageW(layers_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
-    }
-    SendMessageW(layers_, WM_SETREDRAW, TRUE, 0);
-    const int32_t selected = view_->currentPolyline();
-    SendMessageW(polylines_, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(polylines_, LB_RESETCONTENT, 0, 0);
-    // A list of a million entries would only be scrolled past; the plan view picks any polyline.
-    const int32_t listed = std::min(drawing_.polylineCount(), 20000);
-    for (int32_t k = 1; k <= listed; ++k) {
-        const Polyline& polyline = drawing_.polyline(k);
-        const std::wstring layer =
-            polyline.layer >= 1 && static_cast<size_t>(polyline.layer) <= drawing_.layers.size()
-                ? drawing_.layers[static_cast<size_t>(polyline.layer - 1)]
-                : L"";
-        const std::wstring line = std::to_wstring(k) + L"  " + layer + L"  (" +
-                                  std::to_wstring(polyline.points.size()) + L" vértices)";
-        SendMessageW(polylines_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
-    }
-    SendMessageW(polylines_, WM_SETREDRAW, TRUE, 0);
-    if (selected >= 1 && selected <= listed) SendMessageW(polylines_, LB_SETCURSEL, selected - 1, 0);
-}
-
 void MainWindow::takeDrawing(Drawing drawing, std::filesystem::path path) {
     drawing_ = std::move(drawing);
     path_ = std::move(path);
     view_->show(&drawing_);
-    fillLists();
+    lists_->fill(drawing_, view_->currentPolyline());
     setModified(false);
     status(2, std::to_wstring(drawing_.pointCount()) + L" puntos, " +
                   std::to_wstring(drawing_.polylineCount()) + L" polilíneas, " +
@@ -358,7 +293,7 @@ void MainWindow::takeDrawing(Drawing drawing, std::filesystem::path path) {
 }
 
 void MainWindow::open() {
-    const auto path = askPath(window_, false, path_);
+    const auto path = askDrawingPath(window_, false, path_);
     if (!path) return;
     try {
         takeDrawing(readDrawingFile(*path), *path);
@@ -386,7 +321,7 @@ bool MainWindow::save() {
 }
 
 bool MainWindow::saveAs() {
-    const auto path = askPath(window_, true, path_);
+    const auto path = askDrawingPath(window_, true, path_);
     return path && saveTo(*path);
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "drawing.h"
+#include "drawing_lists.h"
 #include "event_answers.h"
 #include "plan_view.h"
 #include "polyline_component.h"
@@ -58,7 +59,6 @@ class MainWindow final : public PlanViewListener {
     bool saveAs();
     bool confirmClose();
     void takeDrawing(Drawing drawing, std::filesystem::path path);
-    void fillLists();
     void select(int32_t polyline);
     void setModified(bool modified);
     void status(int part, const std::wstring& text);
@@ -66,8 +66,8 @@ class MainWindow final : public PlanViewListener {
     void clicked(POINT at) override;
     void captured(int32_t point);
 
-    HWND window_ = nullptr, toolbar_ = nullptr, statusBar_ = nullptr, layers_ = nullptr, polylines_ = nullptr;
-    HWND layersLabel_ = nullptr, polylinesLabel_ = nullptr;
+    HWND window_ = nullptr, toolbar_ = nullptr, statusBar_ = nullptr;
+    std::unique_ptr<DrawingLists> lists_;
     Drawing drawing_;
     std::filesystem::path path_;
     bool modified_ = false;
