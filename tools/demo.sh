@@ -24,5 +24,5 @@ fi
 # A prefix of the demo's own: the test suites register and unregister the DLL in theirs.
 export WINEPREFIX="$root/build/win64/wineprefix-demo"
 "$root/tools/wine.sh" regsvr32 /s "$dll"
-echo "Orv_Host is open: pick a polyline in the plan or the list, then \"Editar polilínea\" or \"Enfocar polilínea\"."
+echo "Opening Orv_Host: pick a polyline in the plan or the list, then \"Editar polilínea\" or \"Enfocar polilínea\"."
 exec "$root/tools/wine.sh" "$host" "$@"
