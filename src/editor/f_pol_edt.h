@@ -27,6 +27,10 @@
 #include "ui/text_box.h"
 #include "ui/toolbar.h"
 
+namespace orv::bench {
+class EditorRoutines;
+}
+
 namespace orv::editor {
 
 using automation::DoubleArray;
@@ -59,6 +63,9 @@ class F_Pol_Edt : public dialog::PolylineDialog {
     static constexpr const char16_t* kClave = u"EditarPol";
 
   private:
+    // The benchmarks time the table routines one by one.
+    friend class bench::EditorRoutines;
+
     // --- Set-up (f_pol_edt_intake.cpp) ---
     void PreparaPol(int32_t& PolN, LongArray& VertP, int16_t& capP, int32_t& NoPoli, int32_t& colPol);
     // Whether a vertex list the host answered with can be shown: at least two vertices, each a point of the

@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "automation/standard_errors.h"
+#include "editor/array_elements.h"
 #include "editor/f_pol_edt.h"
 
 namespace orv::editor {
@@ -34,6 +35,9 @@ void F_Pol_Edt::MuestraPerimetro() {
     // the next step adds: each step is abandoned on its own.
     double d = 0;
     const int32_t n = NumVert;
+    // Nothing below raises an event or yields: the arrays stay as they are.
+    const ArrayElements<int32_t> VertP(this->VertP);
+    const ArrayElements<double> X(this->X), Y(this->Y);
 
     for (int32_t i = 2; i <= n; ++i) {
         pasoSinFallo([&] {

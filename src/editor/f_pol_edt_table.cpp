@@ -1,7 +1,11 @@
 // The vertex table: filling it from the dialog's arrays, reading rows and the vertex list back, and its two
 // events. Every routine touches each row a constant number of times, so a polyline of any length costs time
 // in proportion.
+#include <algorithm>
+#include <vector>
+
 #include "automation/number_reading.h"
+#include "editor/array_elements.h"
 #include "editor/f_pol_edt.h"
 
 namespace orv::editor {
@@ -26,6 +30,32 @@ bool empiezaPorNumero(const Text& text) {
     return false;
 }
 
+// The point arrays a row is filled from, read once for a whole fill.
+struct Puntos {
+    ArrayElements<double> X, Y, Z;
+    ArrayElements<automation::Text> Nombre, Código, Capas;
+    ArrayElements<int16_t> CapaPuntos;
+};
+
+// One row from point p, as LlenaFila states it; a subscript outside its array is error 9, with the cells
+// before it already written.
+void escribeFila(ui::VertexTable& tabla, int32_t row, int32_t p, const Puntos& puntos) {
+    if (p >= 1) {
+        tabla.setCell(row, 0, Value(row));
+        tabla.setCell(row, 1, Value(p));
+        tabla.setCellText(row, 2, puntos.Nombre.text(p));
+        tabla.setCell(row, 3, Value(puntos.X(p)));
+        tabla.setCell(row, 4, Value(puntos.Y(p)));
+        tabla.setCell(row, 5, Value(puntos.Z(p)));
+        tabla.setCellText(row, 6, puntos.Código.text(p));
+    } else {
+        tabla.setCell(row, 0, Value(row));
+    }
+    // A layer without a name in the list shows none: a fill never stops half way.
+    const bool conCapa = puntos.CapaPuntos.contains(p) && puntos.Capas.contains(puntos.CapaPuntos(p));
+    tabla.setCellText(row, 7, conCapa ? puntos.Capas.text(puntos.CapaPuntos(p)) : automation::TextView());
+}
+
 }  // namespace
 
 bool F_Pol_Edt::EsPunto(int64_t p) const {
@@ -46,7 +76,7 @@ std::optional<int32_t> F_Pol_Edt::NumeroTecleado(const Value& cell) const {
 }
 
 int32_t F_Pol_Edt::NumeroDePunto(int32_t row) const {
-    return automation::tryReadWholeNumber(tblPol.Cell(row, 1)).value_or(0);
+    return tblPol.wholeNumber(row, 1).value_or(0);
 }
 
 Text F_Pol_Edt::TextoCelda(int32_t row, int32_t column) const {
@@ -56,25 +86,23 @@ Text F_Pol_Edt::TextoCelda(int32_t row, int32_t column) const {
 void F_Pol_Edt::LlenaTabla() {
     tblPol.setRows(NumVert + 1);
     tblPol.setCell(0, 0, Text(u"Vertice"));
-    for (int32_t i = 1; i <= NumVert; ++i) LlenaFila(i, VertP(i));
+    // Nothing here raises an event or yields: the arrays stay as they are for the whole fill.
+    const Puntos puntos{ArrayElements<double>(X),          ArrayElements<double>(Y),
+                        ArrayElements<double>(Z),          ArrayElements<Text>(Nombre),
+                        ArrayElements<Text>(Código),       ArrayElements<Text>(Capas),
+                        ArrayElements<int16_t>(CapaPuntos)};
+    const ArrayElements<int32_t> vertices(VertP);
+    for (int32_t i = 1; i <= NumVert; ++i) escribeFila(tblPol, i, vertices(i), puntos);
     MuestraPerimetro();
 }
 
 void F_Pol_Edt::LlenaFila(int32_t& row, int32_t& p) {
     // Numbers go in as numbers: the table shows them formatted and gives back the very values.
-    if (p >= 1) {
-        tblPol.setCell(row, 0, Value(row));
-        tblPol.setCell(row, 1, Value(p));
-        tblPol.setCell(row, 2, Nombre.get(p));
-        tblPol.setCell(row, 3, Value(X(p)));
-        tblPol.setCell(row, 4, Value(Y(p)));
-        tblPol.setCell(row, 5, Value(Z(p)));
-        tblPol.setCell(row, 6, Código.get(p));
-    } else {
-        tblPol.setCell(row, 0, Value(row));
-    }
-    // A layer without a name in the list shows none: a fill never stops half way.
-    tblPol.setCell(row, 7, NombreDeCapa(p));
+    const Puntos puntos{ArrayElements<double>(X),          ArrayElements<double>(Y),
+                        ArrayElements<double>(Z),          ArrayElements<Text>(Nombre),
+                        ArrayElements<Text>(Código),       ArrayElements<Text>(Capas),
+                        ArrayElements<int16_t>(CapaPuntos)};
+    escribeFila(tblPol, row, p, puntos);
 }
 
 bool F_Pol_Edt::LeeFila(int32_t& row) {
@@ -123,14 +151,19 @@ void F_Pol_Edt::GuardaFila(int32_t row, int32_t p, const double* xyz) {
 void F_Pol_Edt::ListaVertices(LongArray& list) {
     const int32_t n = tblPol.Rows() - 1;
     list.redim(0, n);
-    int32_t count = 0;
+    // Gathered apart and written into the list once: a handler that runs during a yield may replace the list.
+    std::vector<int32_t> validos;
+    validos.reserve(static_cast<size_t>(n > 0 ? n : 0));
+    ui::Toolkit& toolkit = services_.toolkit();
     for (int32_t i = 1; i <= n; ++i) {
-        services_.toolkit().yieldPerRow();
+        toolkit.yieldPerRow();
         const int32_t p = NumeroDePunto(i);
-        if (EsPunto(p)) list(++count) = p;
+        if (EsPunto(p)) validos.push_back(p);
     }
+    const auto count = static_cast<int32_t>(validos.size());
     NumVert = count;
-    list.redimPreserve(0, count);
+    list.redim(0, count);
+    if (count > 0) std::copy(validos.begin(), validos.end(), &list(1));
 }
 
 void F_Pol_Edt::SincronizaVertP() {

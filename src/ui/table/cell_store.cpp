@@ -1,5 +1,6 @@
 #include "ui/table/cell_store.h"
 
+#include <algorithm>
 #include <bit>
 #include <limits>
 
@@ -10,6 +11,7 @@ namespace orv::ui {
 namespace {
 
 using automation::Text;
+using automation::TextView;
 using automation::Value;
 
 // A text payload: offset into the arena in the low half, length in the high half.
@@ -26,6 +28,13 @@ constexpr size_t textLength(uint64_t payload) {
 // Below this much garbage the arena is left alone: compacting small tables buys nothing.
 constexpr size_t kCompactAbove = size_t{1} << 16;
 
+// FNV-1a: tells texts apart before their characters are compared.
+uint64_t hashOf(TextView text) {
+    uint64_t hash = 14695981039346656037u;
+    for (char16_t c : text) hash = (hash ^ c) * 1099511628211u;
+    return hash;
+}
+
 void checkCellCount(int64_t rows, int64_t cols) {
     if (rows > std::numeric_limits<int32_t>::max() || uint64_t(rows) * uint64_t(cols) > CellStore::kMaxCells)
         automation::raiseStandardError(automation::error_number::kOutOfMemory);
@@ -35,30 +44,17 @@ void checkCellCount(int64_t rows, int64_t cols) {
 
 void CellStore::resize(int32_t rows, int32_t cols) {
     checkCellCount(rows, cols);
-    if (cols == cols_) {
-        const size_t kept = at(rows, 0);
-        if (rows < rows_) release(kept, tags_.size() - kept);
-        tags_.resize(kept, kEmpty);
-        payloads_.resize(kept, 0);
-        if (tags_.capacity() > 4 * tags_.size() + 1024) {
-            tags_.shrink_to_fit();
-            payloads_.shrink_to_fit();
+    for (size_t column = size_t(cols); column < columns_.size(); ++column)
+        release(columns_[column], 0, size_t(rows_));
+    columns_.resize(size_t(cols));
+    for (Column& cells : columns_) {
+        if (rows < rows_) release(cells, size_t(rows), size_t(rows_ - rows));
+        cells.tags.resize(size_t(rows), kEmpty);
+        cells.payloads.resize(size_t(rows), 0);
+        if (cells.tags.capacity() > 4 * cells.tags.size() + 1024) {
+            cells.tags.shrink_to_fit();
+            cells.payloads.shrink_to_fit();
         }
-    } else {
-        // Another row width: every row moves, so lay the cells out anew.
-        std::vector<uint8_t> tags(size_t(rows) * size_t(cols), kEmpty);
-        std::vector<uint64_t> payloads(tags.size(), 0);
-        for (int32_t row = 0; row < rows_; ++row)
-            for (int32_t column = 0; column < cols_; ++column) {
-                if (row < rows && column < cols) {
-                    tags[size_t(row) * size_t(cols) + size_t(column)] = tags_[at(row, column)];
-                    payloads[size_t(row) * size_t(cols) + size_t(column)] = payloads_[at(row, column)];
-                } else {
-                    release(at(row, column), 1);
-                }
-            }
-        tags_.swap(tags);
-        payloads_.swap(payloads);
     }
     rows_ = rows;
     cols_ = cols;
@@ -67,25 +63,27 @@ void CellStore::resize(int32_t rows, int32_t cols) {
 
 void CellStore::insertRows(int32_t at, int32_t count) {
     checkCellCount(int64_t{rows_} + count, cols_);
-    const size_t first = this->at(at, 0), cells = size_t(count) * size_t(cols_);
-    tags_.insert(tags_.begin() + ptrdiff_t(first), cells, kEmpty);
-    payloads_.insert(payloads_.begin() + ptrdiff_t(first), cells, 0);
+    for (Column& cells : columns_) {
+        cells.tags.insert(cells.tags.begin() + at, size_t(count), kEmpty);
+        cells.payloads.insert(cells.payloads.begin() + at, size_t(count), 0);
+    }
     rows_ += count;
 }
 
 void CellStore::removeRows(int32_t first, int32_t count) {
-    const size_t begin = at(first, 0), cells = size_t(count) * size_t(cols_);
-    release(begin, cells);
-    tags_.erase(tags_.begin() + ptrdiff_t(begin), tags_.begin() + ptrdiff_t(begin + cells));
-    payloads_.erase(payloads_.begin() + ptrdiff_t(begin), payloads_.begin() + ptrdiff_t(begin + cells));
+    for (Column& cells : columns_) {
+        release(cells, size_t(first), size_t(count));
+        cells.tags.erase(cells.tags.begin() + first, cells.tags.begin() + first + count);
+        cells.payloads.erase(cells.payloads.begin() + first, cells.payloads.begin() + first + count);
+    }
     rows_ -= count;
     compactIfWasteful();
 }
 
 Value CellStore::get(int32_t row, int32_t column) const {
-    const size_t cell = at(row, column);
-    const uint64_t payload = payloads_[cell];
-    switch (tags_[cell]) {
+    const Column& cells = columns_[size_t(column)];
+    const uint64_t payload = cells.payloads[size_t(row)];
+    switch (cells.tags[size_t(row)]) {
         case kText:
             return Text(arena_.data() + textOffset(payload), textLength(payload));
         case kLong:
@@ -98,13 +96,12 @@ Value CellStore::get(int32_t row, int32_t column) const {
 }
 
 void CellStore::set(int32_t row, int32_t column, const Value& value) {
-    const size_t cell = at(row, column);
     // The new text goes in before the old one is released: a compaction must not see the cell half written.
     uint8_t tag = kEmpty;
     uint64_t payload = 0;
     if (const auto* text = std::get_if<Text>(&value)) {
         tag = kText;
-        payload = storeText(*text);
+        payload = storeText(column, *text);
     } else if (const auto* number = std::get_if<int32_t>(&value)) {
         tag = kLong;
         payload = static_cast<uint32_t>(*number);
@@ -112,50 +109,99 @@ void CellStore::set(int32_t row, int32_t column, const Value& value) {
         tag = kDouble;
         payload = std::bit_cast<uint64_t>(*real);
     }
-    release(cell, 1);
-    tags_[cell] = tag;
-    payloads_[cell] = payload;
+    put(columns_[size_t(column)], size_t(row), tag, payload);
+}
+
+void CellStore::setText(int32_t row, int32_t column, TextView text) {
+    const uint64_t payload = storeText(column, text);
+    put(columns_[size_t(column)], size_t(row), kText, payload);
+}
+
+void CellStore::put(Column& cells, size_t row, uint8_t tag, uint64_t payload) {
+    release(cells, row, 1);
+    cells.tags[row] = tag;
+    cells.payloads[row] = payload;
     compactIfWasteful();
 }
 
 size_t CellStore::bytes() const {
-    return tags_.capacity() * sizeof(uint8_t) + payloads_.capacity() * sizeof(uint64_t) +
-           arena_.capacity() * sizeof(char16_t);
+    size_t total = arena_.capacity() * sizeof(char16_t) + columns_.capacity() * sizeof(Column);
+    for (const Column& cells : columns_)
+        total += cells.tags.capacity() * sizeof(uint8_t) + cells.payloads.capacity() * sizeof(uint64_t);
+    return total;
 }
 
-void CellStore::release(size_t first, size_t count) {
-    for (size_t cell = first; cell < first + count; ++cell)
-        if (tags_[cell] == kText) garbage_ += textLength(payloads_[cell]);
+void CellStore::release(const Column& cells, size_t first, size_t count) {
+    for (size_t row = first; row < first + count; ++row)
+        if (cells.tags[row] == kText) garbage_ += textLength(cells.payloads[row]);
 }
 
 void CellStore::compactIfWasteful() {
-    if (garbage_ >= kCompactAbove && 2 * garbage_ >= arena_.size()) compact();
+    // A compaction visits every cell: it waits until as much was released as there are cells, so that its
+    // cost stays in proportion to the writes that made the garbage.
+    if (garbage_ >= kCompactAbove && 2 * garbage_ >= arena_.size() &&
+        2 * garbage_ >= size_t(rows_) * size_t(cols_))
+        compact();
 }
 
 void CellStore::compact() {
     std::vector<char16_t> arena;
-    arena.reserve(arena_.size() - garbage_);
-    for (size_t cell = 0; cell < tags_.size(); ++cell) {
-        if (tags_[cell] != kText) continue;
-        const size_t offset = textOffset(payloads_[cell]), length = textLength(payloads_[cell]);
-        payloads_[cell] = textPayload(arena.size(), length);
-        arena.insert(arena.end(), arena_.begin() + ptrdiff_t(offset),
-                     arena_.begin() + ptrdiff_t(offset + length));
+    arena.reserve(arena_.size() - std::min(garbage_, arena_.size()));
+    for (Column& cells : columns_) {
+        RecentTexts recent;
+        for (size_t row = 0; row < cells.tags.size(); ++row) {
+            if (cells.tags[row] != kText) continue;
+            const uint64_t old = cells.payloads[row];
+            const TextView text(arena_.data() + textOffset(old), textLength(old));
+            const uint64_t hash = hashOf(text);
+            uint64_t payload = 0;
+            if (!findRecentIn(arena, recent, text, hash, payload)) {
+                payload = textPayload(arena.size(), text.size());
+                arena.insert(arena.end(), text.begin(), text.end());
+                remember(recent, payload, hash);
+            }
+            cells.payloads[row] = payload;
+        }
+        cells.recent = recent;
     }
     arena_.swap(arena);
     garbage_ = 0;
 }
 
-uint64_t CellStore::storeText(const Text& text) {
+uint64_t CellStore::storeText(int32_t column, TextView text) {
+    const uint64_t hash = hashOf(text);
+    uint64_t payload = 0;
+    if (findRecentIn(arena_, columns_[size_t(column)].recent, text, hash, payload)) return payload;
     constexpr size_t kLimit = std::numeric_limits<uint32_t>::max();
     if (text.size() > kLimit - arena_.size()) {
         compact();
         if (text.size() > kLimit - arena_.size())
             automation::raiseStandardError(automation::error_number::kOutOfMemory);
     }
-    const uint64_t payload = textPayload(arena_.size(), text.size());
+    payload = textPayload(arena_.size(), text.size());
     arena_.insert(arena_.end(), text.begin(), text.end());
+    remember(columns_[size_t(column)].recent, payload, hash);
     return payload;
+}
+
+bool CellStore::findRecentIn(const std::vector<char16_t>& arena, const RecentTexts& recent, TextView text,
+                             uint64_t hash, uint64_t& payload) {
+    for (size_t i = 0; i < recent.count; ++i) {
+        const uint64_t candidate = recent.payloads[i];
+        if (recent.hashes[i] == hash && textLength(candidate) == text.size() &&
+            TextView(arena.data() + textOffset(candidate), text.size()) == text) {
+            payload = candidate;
+            return true;
+        }
+    }
+    return false;
+}
+
+void CellStore::remember(RecentTexts& recent, uint64_t payload, uint64_t hash) {
+    recent.payloads[recent.next] = payload;
+    recent.hashes[recent.next] = hash;
+    recent.next = (recent.next + 1) % kRecentTexts;
+    recent.count = std::min(recent.count + 1, kRecentTexts);
 }
 
 }  // namespace orv::ui

@@ -1,7 +1,11 @@
 #pragma once
-// The cells of a grid, flat: one tag byte and one 8-byte payload per cell in two arrays, row by row, and
-// every text in one UTF-16 arena (offset and length in the payload). No heap object per cell; the arena is
-// compacted when the texts no cell refers to any more outweigh the live ones.
+// The cells of a grid, flat: one tag byte and one 8-byte payload per cell, in two arrays per column (the
+// editor reads a whole column on every commit), and every text in one UTF-16 arena (offset and length in the
+// payload). No heap object per cell; the arena is
+// compacted when the texts no cell refers to any more outweigh the live ones. A text equal to one of the
+// last few stored in its column is not stored again: codes and layer names repeat down a column, and the
+// cells share one copy.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -24,7 +28,15 @@ class CellStore {
 
     // Unchecked: callers keep row and column inside. A Double reads back bit for bit.
     automation::Value get(int32_t row, int32_t column) const;
+    // A Long cell's value into `value`; false (value untouched) for any other cell.
+    bool getLong(int32_t row, int32_t column, int32_t& value) const {
+        const Column& cells = columns_[size_t(column)];
+        if (cells.tags[size_t(row)] != kLong) return false;
+        value = static_cast<int32_t>(static_cast<uint32_t>(cells.payloads[size_t(row)]));
+        return true;
+    }
     void set(int32_t row, int32_t column, const automation::Value& value);
+    void setText(int32_t row, int32_t column, automation::TextView text);
 
     size_t bytes() const;
     size_t arenaUnits() const { return arena_.size(); }
@@ -32,16 +44,31 @@ class CellStore {
 
   private:
     enum Tag : uint8_t { kEmpty, kText, kLong, kDouble };
-    size_t at(int32_t row, int32_t column) const { return size_t(row) * size_t(cols_) + size_t(column); }
-    void release(size_t first, size_t count);
+    // The texts stored last in a column (payloads), newest replacing the oldest.
+    static constexpr size_t kRecentTexts = 8;
+    struct RecentTexts {
+        std::array<uint64_t, kRecentTexts> payloads{};
+        std::array<uint64_t, kRecentTexts> hashes{};
+        size_t count = 0, next = 0;
+    };
+    struct Column {
+        std::vector<uint8_t> tags;
+        std::vector<uint64_t> payloads;
+        RecentTexts recent;
+    };
+    void release(const Column& cells, size_t first, size_t count);
     void compactIfWasteful();
     void compact();
-    uint64_t storeText(const automation::Text& text);
+    void put(Column& cells, size_t row, uint8_t tag, uint64_t payload);
+    uint64_t storeText(int32_t column, automation::TextView text);
+    static bool findRecentIn(const std::vector<char16_t>& arena, const RecentTexts& recent,
+                             automation::TextView text, uint64_t hash, uint64_t& payload);
+    static void remember(RecentTexts& recent, uint64_t payload, uint64_t hash);
 
     int32_t rows_ = 0, cols_ = 0;
-    std::vector<uint8_t> tags_;
-    std::vector<uint64_t> payloads_;
+    std::vector<Column> columns_;
     std::vector<char16_t> arena_;
+    // Released text units; a shared text is counted once per cell that let it go, so this may overstate.
     size_t garbage_ = 0;
 };
 

@@ -30,25 +30,21 @@ constexpr int32_t kDefaultCols = 4;
 
 }  // namespace
 
-struct VertexTable::Storage {
-    CellStore cells;
-};
-
 VertexTable::VertexTable(ui::Form& form, std::string name, int16_t index, ui::Control* parent)
-    : Control(form, std::move(name), index, parent), storage_(std::make_unique<Storage>()) {
-    storage_->cells.resize(kDefaultRows, kDefaultCols);
+    : Control(form, std::move(name), index, parent) {
+    cells_.resize(kDefaultRows, kDefaultCols);
     columns_.resize(kDefaultCols);
 }
 
 VertexTable::~VertexTable() = default;
 
 int32_t VertexTable::Cols() const {
-    return storage_->cells.cols();
+    return cells_.cols();
 }
 
 void VertexTable::setCols(int32_t cols) {
     if (cols < 0) automation::raiseStandardError(error_number::kInvalidPropertyValue);
-    storage_->cells.resize(Rows(), cols);
+    cells_.resize(Rows(), cols);
     columns_.resize(size_t(cols));
     memberCalls_.push_back("Cols = " + std::to_string(cols));
     keepCursorInside();
@@ -56,12 +52,12 @@ void VertexTable::setCols(int32_t cols) {
 }
 
 int32_t VertexTable::Rows() const {
-    return storage_->cells.rows();
+    return cells_.rows();
 }
 
 void VertexTable::setRows(int32_t rows) {
     if (rows < 0) automation::raiseStandardError(error_number::kInvalidPropertyValue);
-    storage_->cells.resize(rows, Cols());
+    cells_.resize(rows, Cols());
     memberCalls_.push_back("Rows = " + std::to_string(rows));
     keepCursorInside();
     changed(ui::Property::Content);
@@ -107,14 +103,25 @@ void VertexTable::SetFilePattern(const Text& appKey, const Text& pattern) {
 Value VertexTable::Cell(int32_t row, int32_t column) const {
     if (row < 0 || row >= Rows() || column < 0 || column >= Cols())
         automation::raiseStandardError(error_number::kSubscriptOutOfRange);
-    return storage_->cells.get(row, column);
+    return cells_.get(row, column);
 }
 
 void VertexTable::setCell(int32_t row, int32_t column, const Value& value) {
     if (row < 0 || row >= Rows() || column < 0 || column >= Cols())
         automation::raiseStandardError(error_number::kSubscriptOutOfRange);
-    storage_->cells.set(row, column, value);
+    cells_.set(row, column, value);
     changed(ui::Property::Content);
+}
+
+void VertexTable::setCellText(int32_t row, int32_t column, automation::TextView text) {
+    if (row < 0 || row >= Rows() || column < 0 || column >= Cols())
+        automation::raiseStandardError(error_number::kSubscriptOutOfRange);
+    cells_.setText(row, column, text);
+    changed(ui::Property::Content);
+}
+
+std::optional<int32_t> VertexTable::readWholeNumber(int32_t row, int32_t column) const {
+    return automation::tryReadWholeNumber(Cell(row, column));
 }
 
 int32_t VertexTable::CurrentRow() const {
@@ -212,7 +219,7 @@ void VertexTable::finishOpenEdit() {
 void VertexTable::userInsertsRow(int32_t after) {
     ui::runEventHandler(form().toolkit(), [&] {
         if (after < 0 || after >= Rows()) automation::raiseStandardError(error_number::kSubscriptOutOfRange);
-        storage_->cells.insertRows(after + 1, 1);
+        cells_.insertRows(after + 1, 1);
         if (currentRow_ > after) ++currentRow_;
         keepCursorInside();
         changed(ui::Property::Content);
@@ -223,7 +230,7 @@ void VertexTable::userRemovesRows(int32_t first, int32_t count) {
     ui::runEventHandler(form().toolkit(), [&] {
         if (first < 1 || count < 0 || count > Rows() - first)
             automation::raiseStandardError(error_number::kSubscriptOutOfRange);
-        storage_->cells.removeRows(first, count);
+        cells_.removeRows(first, count);
         if (currentRow_ >= first + count)
             currentRow_ -= count;
         else if (currentRow_ > first)
@@ -234,7 +241,7 @@ void VertexTable::userRemovesRows(int32_t first, int32_t count) {
 }
 
 size_t VertexTable::storageBytes() const {
-    return storage_->cells.bytes();
+    return cells_.bytes();
 }
 
 void VertexTable::raise(const std::function<void()>& event) {

@@ -5,12 +5,14 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "automation/number_locale.h"
 #include "automation/value.h"
 #include "ui/control.h"
+#include "ui/table/cell_store.h"
 
 namespace orv::ui {
 
@@ -50,6 +52,18 @@ class VertexTable : public ui::Control {
     Value Cell(int32_t row, int32_t column) const;
     void setCell(int32_t row, int32_t column, const Value& value);
     int32_t CurrentRow() const;
+    // The same as setting Cell to the text, without a value of its own first: for fills of many rows.
+    void setCellText(int32_t row, int32_t column, automation::TextView text);
+    // The lenient whole number of a cell (a Long is itself, a Double rounded, text read, empty 0); nothing
+    // when it does not fit 32 bits. A Long is read without building the cell's value: the editor reads the
+    // point numbers of every row on each commit. Outside the table: error 9.
+    std::optional<int32_t> wholeNumber(int32_t row, int32_t column) const {
+        int32_t number = 0;
+        if (row >= 0 && row < cells_.rows() && column >= 0 && column < cells_.cols() &&
+            cells_.getLong(row, column, number))
+            return number;
+        return readWholeNumber(row, column);
+    }
 
     std::function<void()> RowEnter;
     std::function<void()> CellCommit;
@@ -100,7 +114,7 @@ class VertexTable : public ui::Control {
     size_t storageBytes() const;
 
   private:
-    struct Storage;
+    std::optional<int32_t> readWholeNumber(int32_t row, int32_t column) const;
     void raise(const std::function<void()>& event);
     void keepCursorInside();
     void checkDataCell(int32_t row, int32_t column) const;
@@ -112,7 +126,7 @@ class VertexTable : public ui::Control {
     // Stores the texts over the cells (recording what they held) and raises CellCommit.
     void commitCells(const std::vector<EditedCell>& cells, const std::vector<Text>& texts);
 
-    std::unique_ptr<Storage> storage_;
+    CellStore cells_;
     std::vector<ColumnDefinition> columns_;
     int32_t currentRow_ = 1;
     int32_t currentColumn_ = 1;
