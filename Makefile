@@ -3,7 +3,7 @@ PRESETS := native native-asan win64 win32
 BUILDS := $(addprefix build-,$(PRESETS))
 JOBS ?= $(shell nproc)
 
-.PHONY: all setup build test demo format clean $(BUILDS)
+.PHONY: all setup build test bench demo format clean $(BUILDS)
 
 all: build
 
@@ -19,6 +19,10 @@ $(BUILDS): build-%: setup
 
 test: build
 	@tools/run_tests.sh
+
+# The speed and memory figures: optimised builds, run natively and under wine64; writes bench/RESULTS.md.
+bench: setup
+	@bench/run_bench.sh
 
 demo: build-win64
 	@tools/demo.sh
