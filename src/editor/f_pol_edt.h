@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "automation/number_locale.h"
 #include "dialog/dialog_events.h"
@@ -89,6 +90,9 @@ class F_Pol_Edt : public dialog::PolylineDialog {
     bool LeeCoordenadas(int32_t row, const automation::NumberLocale& locale, bool aplicando, double* xyz);
     // Writes the row's texts and the coordinates read from it into point p.
     void GuardaFila(int32_t row, int32_t p, const double* xyz);
+    // The same for many rows at once (row filas[i] into point puntos(i + 1)); nothing may yield meanwhile.
+    void GuardaFilas(const std::vector<int32_t>& filas, const LongArray& puntos,
+                     const std::vector<double>& xyz);
     // The name of point p's layer, empty when its layer has no name in the list.
     automation::Text NombreDeCapa(int32_t p) const;
     // The point number a user typed into column 1: the number of the cell as a Long, or its leading number

@@ -61,8 +61,7 @@ bool F_Pol_Edt::AplicaTabla() {
     }
 
     // No yield from here on: the rows read above are all still there and nothing else runs meanwhile.
-    for (int32_t i = 1; i <= k; ++i)
-        GuardaFila(filas[static_cast<size_t>(i - 1)], L(i), &coordenadas[3 * static_cast<size_t>(i - 1)]);
+    GuardaFilas(filas, L, coordenadas);
     PtoAct = ultimo;
 
     // Compared with the list itself, not with NumVert: a commit counts only the valid rows into NumVert while

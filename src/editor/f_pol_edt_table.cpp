@@ -2,6 +2,7 @@
 // events. Every routine touches each row a constant number of times, so a polyline of any length costs time
 // in proportion.
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "automation/number_reading.h"
@@ -56,6 +57,36 @@ void escribeFila(ui::VertexTable& tabla, int32_t row, int32_t p, const Puntos& p
     tabla.setCellText(row, 7, conCapa ? puntos.Capas.text(puntos.CapaPuntos(p)) : automation::TextView());
 }
 
+Puntos puntosDe(const DoubleArray& X, const DoubleArray& Y, const DoubleArray& Z, const TextArray& Nombre,
+                const TextArray& Código, const TextArray& Capas, const IntegerArray& CapaPuntos) {
+    return Puntos{ArrayElements<double>(X),          ArrayElements<double>(Y),    ArrayElements<double>(Z),
+                  ArrayElements<Text>(Nombre),       ArrayElements<Text>(Código), ArrayElements<Text>(Capas),
+                  ArrayElements<int16_t>(CapaPuntos)};
+}
+
+// A text into an element, only when it differs: an unchanged row costs no new string.
+void escribeTexto(const ArrayElements<Text>& array, int64_t index, automation::TextView text) {
+    automation::RawString& slot = array(index);
+    if (automation::stringView(slot) == text) return;
+    automation::RawString fresh = automation::stringAllocate(text);
+    automation::stringFree(std::exchange(slot, fresh));
+}
+
+// One row's cells into point p (GuardaFila).
+void guardaFila(const ui::VertexTable& tabla, automation::NumberLocale locale, int32_t row, int32_t p,
+                const double* xyz, const Puntos& puntos) {
+    escribeTexto(puntos.Nombre, p, automation::valueText(tabla.Cell(row, 2), locale));
+    puntos.X(p) = xyz[0];
+    puntos.Y(p) = xyz[1];
+    puntos.Z(p) = xyz[2];
+    escribeTexto(puntos.Código, p, automation::valueText(tabla.Cell(row, 6), locale));
+    // The row's layer text renames the point's layer, for every point on it (a layer the list has no name
+    // for has nothing to rename).
+    const int16_t capa = puntos.CapaPuntos(p);
+    if (puntos.Capas.contains(capa))
+        escribeTexto(puntos.Capas, capa, automation::valueText(tabla.Cell(row, 7), locale));
+}
+
 }  // namespace
 
 bool F_Pol_Edt::EsPunto(int64_t p) const {
@@ -87,10 +118,7 @@ void F_Pol_Edt::LlenaTabla() {
     tblPol.setRows(NumVert + 1);
     tblPol.setCell(0, 0, Text(u"Vertice"));
     // Nothing here raises an event or yields: the arrays stay as they are for the whole fill.
-    const Puntos puntos{ArrayElements<double>(X),          ArrayElements<double>(Y),
-                        ArrayElements<double>(Z),          ArrayElements<Text>(Nombre),
-                        ArrayElements<Text>(Código),       ArrayElements<Text>(Capas),
-                        ArrayElements<int16_t>(CapaPuntos)};
+    const Puntos puntos = puntosDe(X, Y, Z, Nombre, Código, Capas, CapaPuntos);
     const ArrayElements<int32_t> vertices(VertP);
     for (int32_t i = 1; i <= NumVert; ++i) escribeFila(tblPol, i, vertices(i), puntos);
     MuestraPerimetro();
@@ -98,10 +126,7 @@ void F_Pol_Edt::LlenaTabla() {
 
 void F_Pol_Edt::LlenaFila(int32_t& row, int32_t& p) {
     // Numbers go in as numbers: the table shows them formatted and gives back the very values.
-    const Puntos puntos{ArrayElements<double>(X),          ArrayElements<double>(Y),
-                        ArrayElements<double>(Z),          ArrayElements<Text>(Nombre),
-                        ArrayElements<Text>(Código),       ArrayElements<Text>(Capas),
-                        ArrayElements<int16_t>(CapaPuntos)};
+    const Puntos puntos = puntosDe(X, Y, Z, Nombre, Código, Capas, CapaPuntos);
     escribeFila(tblPol, row, p, puntos);
 }
 
@@ -138,14 +163,18 @@ bool F_Pol_Edt::LeeCoordenadas(int32_t row, const automation::NumberLocale& loca
 }
 
 void F_Pol_Edt::GuardaFila(int32_t row, int32_t p, const double* xyz) {
-    Nombre.set(p, TextoCelda(row, 2));
-    X(p) = xyz[0];
-    Y(p) = xyz[1];
-    Z(p) = xyz[2];
-    Código.set(p, TextoCelda(row, 6));
-    // The row's layer text renames the point's layer, for every point on it (a layer the list has no name
-    // for has nothing to rename).
-    if (Capas.contains(CapaPuntos(p))) Capas.set(CapaPuntos(p), TextoCelda(row, 7));
+    const Puntos puntos = puntosDe(X, Y, Z, Nombre, Código, Capas, CapaPuntos);
+    guardaFila(tblPol, services_.numberLocale(), row, p, xyz, puntos);
+}
+
+void F_Pol_Edt::GuardaFilas(const std::vector<int32_t>& filas, const LongArray& L,
+                            const std::vector<double>& xyz) {
+    // The arrays are read once for all rows: nothing runs between the rows.
+    const Puntos puntos = puntosDe(X, Y, Z, Nombre, Código, Capas, CapaPuntos);
+    const ArrayElements<int32_t> lista(L);
+    const automation::NumberLocale locale = services_.numberLocale();
+    for (size_t i = 0; i < filas.size(); ++i)
+        guardaFila(tblPol, locale, filas[i], lista(static_cast<int64_t>(i) + 1), &xyz[3 * i], puntos);
 }
 
 void F_Pol_Edt::ListaVertices(LongArray& list) {
