@@ -33,6 +33,9 @@ class ArrayElements {
         data_ = static_cast<Stored*>(automation::arrayData(raw));
     }
 
+    // The subscripts it has: first()..last(), none when last() < first().
+    int64_t first() const { return lower_; }
+    int64_t last() const { return lower_ + int64_t{count_} - 1; }
     bool contains(int64_t index) const { return index >= lower_ && index - lower_ < int64_t{count_}; }
     // Error 9 outside the bounds.
     Stored& operator()(int64_t index) const {

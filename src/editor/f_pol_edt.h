@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "automation/number_locale.h"
@@ -109,6 +110,8 @@ class F_Pol_Edt : public dialog::PolylineDialog {
     automation::Text TextoCelda(int32_t row, int32_t column) const;
     // A point of the drawing: 1..nPtos, and the point arrays hold it.
     bool EsPunto(int64_t p) const;
+    // The p for which EsPunto holds: primero..ultimo (empty when ultimo < primero).
+    std::pair<int64_t, int64_t> PuntosValidos() const;
 
     // --- Applying, navigation and the lower buttons (f_pol_edt_apply.cpp) ---
     bool AplicaTabla();

@@ -2,6 +2,7 @@
 // events. Every routine touches each row a constant number of times, so a polyline of any length costs time
 // in proportion.
 #include <algorithm>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -94,6 +95,22 @@ bool F_Pol_Edt::EsPunto(int64_t p) const {
            Código.contains(p) && CapaPuntos.contains(p);
 }
 
+std::pair<int64_t, int64_t> F_Pol_Edt::PuntosValidos() const {
+    // EsPunto(p) holds exactly for p in the range every array covers, within 1..nPtos.
+    int64_t primero = 1, ultimo = nPtos;
+    auto dentro = [&](const auto& elements) {
+        primero = std::max(primero, elements.first());
+        ultimo = std::min(ultimo, elements.last());
+    };
+    dentro(ArrayElements<double>(X));
+    dentro(ArrayElements<double>(Y));
+    dentro(ArrayElements<double>(Z));
+    dentro(ArrayElements<Text>(Nombre));
+    dentro(ArrayElements<Text>(Código));
+    dentro(ArrayElements<int16_t>(CapaPuntos));
+    return {primero, ultimo};
+}
+
 Text F_Pol_Edt::NombreDeCapa(int32_t p) const {
     if (!CapaPuntos.contains(p) || !Capas.contains(CapaPuntos(p))) return Text();
     return Capas.get(CapaPuntos(p));
@@ -183,11 +200,19 @@ void F_Pol_Edt::ListaVertices(LongArray& list) {
     // Gathered apart and written into the list once: a handler that runs during a yield may replace the list.
     std::vector<int32_t> validos;
     validos.reserve(static_cast<size_t>(n > 0 ? n : 0));
+    // The point numbers the drawing has, asked again only after a yield that ran a handler: asking each row
+    // goes to the platform for six arrays.
     ui::Toolkit& toolkit = services_.toolkit();
+    uint64_t visto = toolkit.handlersStarted();
+    auto [primero, ultimo] = PuntosValidos();
     for (int32_t i = 1; i <= n; ++i) {
         toolkit.yieldPerRow();
+        if (toolkit.handlersStarted() != visto) {
+            visto = toolkit.handlersStarted();
+            std::tie(primero, ultimo) = PuntosValidos();
+        }
         const int32_t p = NumeroDePunto(i);
-        if (EsPunto(p)) validos.push_back(p);
+        if (p >= primero && p <= ultimo) validos.push_back(p);
     }
     const auto count = static_cast<int32_t>(validos.size());
     NumVert = count;

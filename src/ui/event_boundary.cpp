@@ -55,6 +55,7 @@ std::optional<AutomationError> runTrapped(Toolkit& toolkit, const std::function<
 
 void runEventHandler(Toolkit& toolkit, const std::function<void()>& handler) noexcept {
     if (!handler) return;
+    toolkit.handlerStarting();
     try {
         if (std::optional<AutomationError> failure = runTrapped(toolkit, handler)) report(toolkit, *failure);
     } catch (...) {

@@ -48,6 +48,14 @@ class Toolkit {
         handler();
         return std::nullopt;
     }
+
+    // How many event handlers have started so far. A loop that yields per row checks it to know whether
+    // anything ran during a yield (and may have changed what the loop reads) without asking every row again.
+    uint64_t handlersStarted() const { return handlersStarted_; }
+    void handlerStarting() { ++handlersStarted_; }
+
+  private:
+    uint64_t handlersStarted_ = 0;
 };
 
 }  // namespace orv::ui
