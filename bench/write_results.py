@@ -176,7 +176,8 @@ lines = [
     "",
     "Native figures are Google Benchmark medians of 5 interleaved repetitions of the optimised build, in thread "
     "processor time. Figures marked wine64 come from `orv_bench_wine.exe` (our own harness: medians of repeated "
-    "runs, wall time) on a virtual display. Every result is consumed (a host handler writes an element, sums are "
+    "runs, wall time) on a virtual display; the COM events alternate batches on both drawings, the window figures "
+    "take one editor after the other, so under load they are the noisiest. Every result is consumed (a host handler writes an element, sums are "
     "kept) so nothing is optimised away.",
     "",
     "| # | measurement | sizes | goal | measured | conclusion |",
@@ -191,7 +192,12 @@ for label, name, aim in absolute:
     value = wine.get((name, l))
     shown = f"{value:.0f} ms" if value is not None else "not measured"
     lines.append(f"| {label} | {shown} | under {aim} ms |")
-lines += ["", "Closing includes what looks like Wine's wait (about 2 s) for a window manager to take a closed "
+lines += ["", "Run to run on this loaded machine: the per-row ratios of figure 3 ranged from 0.8 to 1.6 over the "
+          "day's runs (the 10^4 size fits the cache, the 10^6 size does not, and the other builds on the machine "
+          "decide how much cache is left); the scrolling ratios of figure 5 ranged from 0.2 to 3.3, because the "
+          "two sizes are taken one editor after the other, not interleaved. The COM event ratios of figure 1 "
+          "settled at about 1.0 once their batches alternated between the two drawings.",
+          "", "Closing includes what looks like Wine's wait (about 2 s) for a window manager to take a closed "
           "top-level window away; the virtual display has none, and the same 2 s shows at 100 vertices.", ""]
 with open(target, "w") as f:
     f.write("\n".join(lines))

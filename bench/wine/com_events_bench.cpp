@@ -125,7 +125,7 @@ void runComEventBench() {
 
     // Both drawings are open at once (the large one's dialog runs inside the small one's), so that their
     // batches alternate and see the same load.
-    const int64_t batch = repeated(20000);
+    const int64_t batch = repeated(100000);
     BenchDrawing& small = drawingOf(sized(100));
     BenchDrawing& large = drawingOf(sized(1000000));
     dialog::DialogEvents* smallRelay = nullptr;
