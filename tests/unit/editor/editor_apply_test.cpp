@@ -91,6 +91,7 @@ TEST(EditorApply, CoordinateThatIsNoNumberRefusesTheWholeApply) {
                   "No se aplican los cambios: la fila 4, columna Z, no contiene un número.");
         EXPECT_EQ(table.CurrentRow(), 4);
         EXPECT_EQ(table.currentColumn(), 5);
+        EXPECT_EQ(host.services().placements().stored(u"Editar Polilíneas", u"EditarPol"), nullptr);
         // Nothing was written: a later apply shows the old name of point 1 only once the row is corrected.
         table.setCell(4, 5, Value(1.5));
         editor.click("cmdRedibuja");
@@ -150,13 +151,16 @@ TEST(EditorCapture, FailureShowsItsOwnBoxWithTheSignPosition) {
     }
 }
 
-TEST(EditorCancel, CancelarAndEscapeHideAndCancelOnce) {
+TEST(EditorCancel, CancelarAndEscapeHideThenCancelOnce) {
     for (const bool escape : {false, true}) {
         RecordingHost host{sampleDrawing(10, 5)};
+        bool shownAtCancel = true;
         runEditor(host, [&](EditorForm& editor) {
+            host.onCancelarEnfoca = [&] { shownAtCancel = editor.form().shown(); };
             host.clearEvents();
             escape ? editor.form().userPressesEscape() : editor.click("cmdCancelar");
         });
+        EXPECT_FALSE(shownAtCancel) << escape;
         EXPECT_EQ(host.events(), (Events{"CancelarEnfoca()"})) << escape;
         EXPECT_EQ(host.toolkit().closedForLackOfScript(), 0) << escape;
     }

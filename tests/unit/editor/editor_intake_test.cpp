@@ -5,13 +5,13 @@
 #include <set>
 #include <vector>
 
-#include "editor/toolbar_images.h"
 #include "unit/editor/editor_session.h"
 
 namespace orv::test {
 namespace {
 
 using automation::Text;
+using automation::toUtf8;
 
 TEST(EditorIntake, SetUpAnnouncesThePolylineFocusesItsFirstPointAndFillsTheTable) {
     RecordingHost host{sampleDrawing(10, 5)};
@@ -31,34 +31,6 @@ TEST(EditorIntake, SetUpAnnouncesThePolylineFocusesItsFirstPointAndFillsTheTable
     EXPECT_EQ(duringShow, (Events{"newPolCambiala(1, [1 2 3 4 5], 1, 3, 255)", "EnfocaPuntito(1, 1)"}));
     // The script ran out: the close box unloads the editor, which cancels.
     EXPECT_EQ(host.events(), (Events{duringShow[0], duringShow[1], "CancelarEnfoca()"}));
-}
-
-TEST(EditorIntake, LoadStepDrivesTheTableInItsOrder) {
-    RecordingHost host{sampleDrawing(10, 2)};
-    runEditor(host, [&](EditorForm& editor) {
-        const auto& calls = editor.table().memberCalls();
-        // The design's size comes first, then the load step.
-        const std::vector<std::string> load(calls.end() - 17, calls.end());
-        EXPECT_EQ(load, (std::vector<std::string>{
-                            "Cols = 8",
-                            "Rows = 2",
-                            "SetFileContext(\"Orv_Pol_editEditar Pol\", \"Editor de polilíneas\", \"*.pts\")",
-                            "SetColumn(0, False, False, 0, 0, 2, 0, 5, \"Vertice\")",
-                            "SetColumn(1, False, False, 4, 0, 2, 0, 7, \" Punto\")",
-                            "SetColumn(2, False, False, 4, 0, 2, 0, 7, \" Nombre \")",
-                            "SetColumn(3, False, False, 2, 3, 2, 0, 10, \"    X   \")",
-                            "SetColumn(4, False, False, 2, 3, 2, 0, 10, \"    Y   \")",
-                            "SetColumn(5, False, False, 2, 3, 2, 0, 10, \"    Z   \")",
-                            "SetColumn(6, False, False, 4, 0, 0, 0, 10, \"Código\")",
-                            "SetColumn(7, False, False, 4, 0, 0, 1, 10, \"Capa\")",
-                            "ApplyColumns",
-                            "Refresh",
-                            "SetMode(False)",
-                            "Prepare",
-                            "SetFilePattern(\"Orv_Pol_editEditar Pol\", \"*.pts\")",
-                            "Rows = 3",
-                        }));
-    });
 }
 
 TEST(EditorIntake, HeaderControlsShowThePolyline) {
@@ -88,6 +60,17 @@ TEST(EditorIntake, ShortestPolylineLayerZeroAndAVertexListFromZero) {
         EXPECT_EQ(editor.layers().listIndex(), -1);
     });
 
+    // A vertex without a point number shows its row number and its layer, and nothing of the point.
+    Drawing withZero = sampleDrawing(10, 5);
+    withZero.polylines[0].vertices = {1, 0, 3};
+    withZero.select(1);
+    RecordingHost zero{std::move(withZero)};
+    runEditor(zero, [&](EditorForm& editor) {
+        std::string row;
+        for (int32_t column = 0; column < 8; ++column) row += editor.cell(2, column) + "|";
+        EXPECT_EQ(row, "2|||||||Sin capa|");
+    });
+
     DrawingShape shape;
     shape.vertexLower = 0;  // VertP(0) holds the decoy -1
     RecordingHost fromZero{sampleDrawing(shape)};
@@ -96,29 +79,59 @@ TEST(EditorIntake, ShortestPolylineLayerZeroAndAVertexListFromZero) {
                                          "EnfocaPuntito(1, 1)", "CancelarEnfoca()"}));
 }
 
-TEST(EditorIntake, ToolbarHasSixKeyedButtonsWithSixDistinctPictures) {
+// One line per control: its parent, caption, tooltip, place within the parent (for the controls the layout
+// leaves alone) and "bold".
+std::string designOf(const ui::Control& c) {
+    std::string line = c.name() + (c.index() >= 0 ? "(" + std::to_string(c.index()) + ")" : "") + " in " +
+                       (c.parent() ? c.parent()->name() : "form");
+    if (auto* button = dynamic_cast<const ui::CommandButton*>(&c))
+        line += " \"" + toUtf8(button->caption()) + "\"";
+    if (auto* label = dynamic_cast<const ui::Label*>(&c); label && c.name() != "Label4")
+        line += " \"" + toUtf8(label->caption()) + "\"";
+    if (!c.toolTip().empty()) line += " tip \"" + toUtf8(c.toolTip()) + "\"";
+    static const std::set<std::string> laidOut = {"tblPol", "fraZoom", "cmdCancelar", "cmdRedibuja",
+                                                  "cmdAceptar"};
+    if (!laidOut.contains(c.name()))
+        for (float v : {c.left(), c.top(), c.width(), c.height()}) line += " " + std::to_string(int(v));
+    return line + (c.bold() ? " bold" : "");
+}
+
+TEST(EditorIntake, ControlsAsDesignedAndTheToolbarKeys) {
     RecordingHost host;
+    std::vector<std::string> design;
+    std::vector<Text> keys;
     runEditor(host, [&](EditorForm& editor) {
-        const ui::Toolbar& toolbar = editor.toolbar();
-        std::vector<Text> keys;
-        for (const auto& button : toolbar.buttons()) keys.push_back(button.key);
-        EXPECT_EQ(keys, (std::vector<Text>{u"z_amplia", u"z_reduce", u"Z_todo", u"Elim_vert", u"elim_ptos",
-                                           u"eli_pol"}));
-        EXPECT_EQ(toolbar.maskColor(), 0x00C0C0C0u);
-        ASSERT_EQ(toolbar.images().size(), 6u);
-        std::set<std::vector<uint32_t>> distinct;
-        for (const auto& image : toolbar.images()) {
-            const std::vector<uint32_t> pixels(std::begin(image.pixels), std::end(image.pixels));
-            // Each picture leaves some of the silver ground and draws on the rest.
-            const auto ground = std::count(pixels.begin(), pixels.end(), editor::kToolbarMaskColor);
-            EXPECT_GT(ground, 64);
-            EXPECT_LT(ground, 230);
-            distinct.insert(pixels);
-        }
-        EXPECT_EQ(distinct.size(), 6u);
-        for (size_t i = 0; i < toolbar.buttons().size(); ++i)
-            EXPECT_EQ(toolbar.buttons()[i].imageIndex, int(i));
+        for (const auto& control : editor.form().controls()) design.push_back(designOf(*control));
+        for (const auto& button : editor.toolbar().buttons()) keys.push_back(button.key);
+        EXPECT_EQ(editor.toolbar().images().size(), 6u);
     });
+    EXPECT_EQ(design, (std::vector<std::string>{
+                          "fraPuntos1 in form 60 0 7695 585 bold",
+                          "Label1 in fraPuntos1 \"Pol\" 30 210 465 255",
+                          "cmdAvP(0) in fraPuntos1 \"<\" 360 150 225 285 bold",
+                          "cmdAvP(1) in fraPuntos1 \">\" 600 150 225 285 bold",
+                          "txPolis in fraPuntos1 870 150 555 315 bold",
+                          "labPolis in fraPuntos1 \" /3\" 1440 180 555 285 bold",
+                          "fraPoli1 in fraPuntos1 2010 0 4695 585 bold",
+                          "Label2 in fraPoli1 \"Vert\" 60 210 435 345",
+                          "cmdAv(0) in fraPoli1 \"<\" 450 180 285 285",
+                          "cmdAv(1) in fraPoli1 \">\" 750 180 285 285",
+                          "txtVert in fraPoli1 1080 180 555 285",
+                          "labPol in fraPoli1 \" /5\" 1650 210 495 285",
+                          "Frame1 in fraPoli1 2160 0 2385 555",
+                          "Label3 in Frame1 \"Capa\" 30 210 675 255",
+                          "cmbCapaPol in Frame1 510 150 1335 315",
+                          "cmdColor in Frame1 \" \" 1890 150 405 285",
+                          "Toolbar1 in fraPuntos1 6630 90 795 390",
+                          "tblPol in form",
+                          "fraZoom in form",
+                          "Label4 in fraZoom 90 150 480 195",
+                          "cmdCancelar in form \"Cancelar\"",
+                          "cmdRedibuja in form \"Aceptar\" tip \"Aplica los cambios y redibuja\"",
+                          "cmdAceptar in form \"Capturar <<\" tip \"Captura gráficamente otro punto\"",
+                      }));
+    EXPECT_EQ(keys, (std::vector<Text>{u"z_amplia", u"z_reduce", u"Z_todo", u"Elim_vert", u"elim_ptos",
+                                       u"eli_pol"}));
 }
 
 TEST(EditorIntake, PlacementFromTheDefaultThroughTheCloseBoxToTheNextFreshOpening) {

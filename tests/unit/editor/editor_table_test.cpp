@@ -9,7 +9,7 @@ namespace {
 
 using automation::Text;
 
-TEST(EditorTableEvents, EnteringARowFocusesItsPoint) {
+TEST(EditorTableEvents, EnteringARowFocusesItsPointAndACommittedCellGoesIntoThePointAndToTheHost) {
     RecordingHost host{sampleDrawing(10, 5)};
     runEditor(host, [&](EditorForm& editor) {
         host.clearEvents();
@@ -17,12 +17,6 @@ TEST(EditorTableEvents, EnteringARowFocusesItsPoint) {
         editor.table().userMovesTo(4, 5);  // same row: no RowEnter
         editor.table().userMovesTo(2, 5);
         EXPECT_EQ(host.events(), (Events{"EnfocaPuntito(4, 1)", "EnfocaPuntito(2, 1)"}));
-    });
-}
-
-TEST(EditorTableEvents, CommittedCoordinateGoesIntoThePointAndToTheHost) {
-    RecordingHost host{sampleDrawing(10, 5)};
-    runEditor(host, [&](EditorForm& editor) {
         host.clearEvents();
         editor.commit(3, 3, u"7.25");
         EXPECT_EQ(host.events(),
@@ -36,6 +30,26 @@ TEST(EditorTableEvents, CommittedCoordinateGoesIntoThePointAndToTheHost) {
         // Only the point of the row was written.
         EXPECT_EQ(sent.X(2), 1000 + 2 + 0.125);
     });
+}
+
+// The host may answer an apply with a list shorter than the table: a commit on a row that list no longer
+// reaches first brings the list in line with the table.
+TEST(EditorTableEvents, CommitOnARowTheHostsListNoLongerReaches) {
+    RecordingHost host{sampleDrawing(10, 5)};
+    host.onEnfocaPol = [](auto&, auto&, auto&, auto&, auto&, auto&, auto&, auto&, auto&, LongArray& nVer,
+                          auto&&...) {
+        nVer = longArray({1, 2});
+    };
+    runEditor(host, [&](EditorForm& editor) {
+        editor.click("cmdRedibuja");
+        host.onEnfocaPol = nullptr;
+        host.clearEvents();
+        editor.commit(4, 2, u"Cuatro");
+        EXPECT_EQ(host.events(),
+                  (Events{"EnfocaPol(4, 10, 1, 0:[0 1 2 3 4 5], 1, 3, 255)", "EnfocaPuntito(4, 1)"}));
+        EXPECT_EQ(automation::toUtf8(host.edits().back().Nombre.get(4)), "Cuatro");
+    });
+    EXPECT_TRUE(host.messageBoxes().empty());
 }
 
 TEST(EditorTableEvents, NameAndCodeEditsReachThePointButNotOtherRowsOfIt) {
@@ -122,7 +136,7 @@ TEST(EditorTableEvents, AddedRowIsTakenInAtTheNextRowChangeAndFilledWhenNumbered
     });
 }
 
-TEST(EditorTableEvents, CommitOnAnAddedRowBringsTheListInLine) {
+TEST(EditorTableEvents, CommitOnAnAddedRowBringsTheListInLineAndRemovingEveryRowEmptiesIt) {
     RecordingHost host{sampleDrawing(10, 5)};
     runEditor(host, [&](EditorForm& editor) {
         editor.table().userInsertsRow(2);  // an empty row 3, without leaving row 1
@@ -130,13 +144,7 @@ TEST(EditorTableEvents, CommitOnAnAddedRowBringsTheListInLine) {
         editor.commit(1, 2, u"Inicio");
         EXPECT_EQ(host.events(),
                   (Events{"EnfocaPol(1, 10, 1, 0:[0 1 2 3 4 5], 1, 3, 255)", "EnfocaPuntito(1, 1)"}));
-    });
-}
-
-TEST(EditorTableEvents, RemovingEveryRowLeavesAnEmptyList) {
-    RecordingHost host{sampleDrawing(10, 5)};
-    runEditor(host, [&](EditorForm& editor) {
-        editor.table().userRemovesRows(1, 5);
+        editor.table().userRemovesRows(1, 6);
         host.clearEvents();
         editor.click("cmdRedibuja");
         EXPECT_EQ(host.events(), (Events{"EnfocaPol(1, 10, 1, 0:[0], 1, 3, 255)"}));

@@ -77,26 +77,7 @@ TEST(FocusDialogIntake, WindowIsTheDesignedFixedToolWindow) {
     host.open(0);
 }
 
-TEST(FocusDialogIntake, LayerZeroLeavesTheListsWithoutSelectionAndNoLayersLeaveThemEmpty) {
-    for (const int32_t layers : {4, 0}) {
-        Drawing drawing = sampleDrawing();
-        drawing.noCapas = layers;
-        for (int32_t p = 0; p <= drawing.Nuput; ++p) drawing.CapaPuntos(p) = 0;
-        drawing.capP = 0;
-        RecordingHost host{std::move(drawing)};
-        host.script([&](ui::Form& form) {
-            for (const char* list : {"cmbCapa", "cmbCapaPol"}) {
-                EXPECT_EQ(layerShown(form, list), 0) << list;
-                EXPECT_EQ(control<ui::ComboBox>(form, list).items().size(), size_t(layers)) << list;
-            }
-        });
-        host.open(0);
-        EXPECT_TRUE(host.messageBoxes().empty());
-        EXPECT_EQ(host.events().size(), 3u);
-    }
-}
-
-TEST(FocusDialogIntake, EachSetUpRefillsBothLayerListsWithExactlyNoCapasEntries) {
+TEST(FocusDialogIntake, EachSetUpRefillsBothLayerListsWithNoCapasEntriesAndLayerZeroSelectsNone) {
     RecordingHost host;
     host.script([](ui::Form& form) { click(form, "cmdAvP", 1); });
     host.script([](ui::Form& form) { click(form, "cmdAvP", 1); });
@@ -106,6 +87,23 @@ TEST(FocusDialogIntake, EachSetUpRefillsBothLayerListsWithExactlyNoCapasEntries)
         EXPECT_EQ(control<ui::ComboBox>(form, "cmbCapaPol").items(), layers);
     });
     host.open(0);
+
+    for (const int32_t layers : {4, 0}) {
+        Drawing drawing = sampleDrawing();
+        drawing.noCapas = layers;
+        for (int32_t p = 0; p <= drawing.Nuput; ++p) drawing.CapaPuntos(p) = 0;
+        drawing.capP = 0;
+        RecordingHost none{std::move(drawing)};
+        none.script([&](ui::Form& form) {
+            for (const char* list : {"cmbCapa", "cmbCapaPol"}) {
+                EXPECT_EQ(layerShown(form, list), 0) << list;
+                EXPECT_EQ(control<ui::ComboBox>(form, list).items().size(), size_t(layers)) << list;
+            }
+        });
+        none.open(0);
+        EXPECT_TRUE(none.messageBoxes().empty());
+        EXPECT_EQ(none.events().size(), 3u);
+    }
 }
 
 // A memory store that notes each restore and store with what the dialog showed at that moment.
