@@ -10,6 +10,7 @@
 namespace orv::test {
 namespace {
 
+using automation::decimalText;
 using automation::Text;
 using automation::toUtf8;
 
@@ -102,8 +103,19 @@ TEST(EditorIntake, ControlsAsDesignedAndTheToolbarKeys) {
     std::vector<Text> keys;
     runEditor(host, [&](EditorForm& editor) {
         for (const auto& control : editor.form().controls()) design.push_back(designOf(*control));
-        for (const auto& button : editor.toolbar().buttons()) keys.push_back(button.key);
-        EXPECT_EQ(editor.toolbar().images().size(), 6u);
+        const ui::Toolbar& toolbar = editor.toolbar();
+        for (const auto& button : toolbar.buttons())
+            keys.push_back(button.key + u"@" + decimalText(button.imageIndex));
+        // Six pictures a user tells apart, each drawn on part of the silver ground that the mask leaves out.
+        EXPECT_EQ(toolbar.maskColor(), 0x00C0C0C0u);
+        std::set<std::vector<uint32_t>> distinct;
+        for (const auto& image : toolbar.images()) {
+            const std::vector<uint32_t> pixels(std::begin(image.pixels), std::end(image.pixels));
+            const auto ground = std::count(pixels.begin(), pixels.end(), toolbar.maskColor());
+            EXPECT_TRUE(ground > 64 && ground < 230) << ground;
+            distinct.insert(pixels);
+        }
+        EXPECT_EQ(distinct.size(), 6u);
     });
     EXPECT_EQ(design, (std::vector<std::string>{
                           "fraPuntos1 in form 60 0 7695 585 bold",
@@ -130,8 +142,8 @@ TEST(EditorIntake, ControlsAsDesignedAndTheToolbarKeys) {
                           "cmdRedibuja in form \"Aceptar\" tip \"Aplica los cambios y redibuja\"",
                           "cmdAceptar in form \"Capturar <<\" tip \"Captura gráficamente otro punto\"",
                       }));
-    EXPECT_EQ(keys, (std::vector<Text>{u"z_amplia", u"z_reduce", u"Z_todo", u"Elim_vert", u"elim_ptos",
-                                       u"eli_pol"}));
+    EXPECT_EQ(keys, (std::vector<Text>{u"z_amplia@0", u"z_reduce@1", u"Z_todo@2", u"Elim_vert@3",
+                                       u"elim_ptos@4", u"eli_pol@5"}));
 }
 
 TEST(EditorIntake, PlacementFromTheDefaultThroughTheCloseBoxToTheNextFreshOpening) {
