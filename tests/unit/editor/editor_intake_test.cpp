@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <sstream>
 #include <vector>
 
 #include "unit/editor/editor_session.h"
@@ -83,18 +84,21 @@ TEST(EditorIntake, ShortestPolylineLayerZeroAndAVertexListFromZero) {
 // One line per control: its parent, caption, tooltip, place within the parent (for the controls the layout
 // leaves alone) and "bold".
 std::string designOf(const ui::Control& c) {
-    std::string line = c.name() + (c.index() >= 0 ? "(" + std::to_string(c.index()) + ")" : "") + " in " +
-                       (c.parent() ? c.parent()->name() : "form");
+    std::ostringstream line;
+    line << c.name();
+    if (c.index() >= 0) line << "(" << c.index() << ")";
+    line << " in " << (c.parent() ? c.parent()->name() : "form");
     if (auto* button = dynamic_cast<const ui::CommandButton*>(&c))
-        line += " \"" + toUtf8(button->caption()) + "\"";
+        line << " \"" << toUtf8(button->caption()) << "\"";
     if (auto* label = dynamic_cast<const ui::Label*>(&c); label && c.name() != "Label4")
-        line += " \"" + toUtf8(label->caption()) + "\"";
-    if (!c.toolTip().empty()) line += " tip \"" + toUtf8(c.toolTip()) + "\"";
+        line << " \"" << toUtf8(label->caption()) << "\"";
+    if (!c.toolTip().empty()) line << " tip \"" << toUtf8(c.toolTip()) << "\"";
     static const std::set<std::string> laidOut = {"tblPol", "fraZoom", "cmdCancelar", "cmdRedibuja",
                                                   "cmdAceptar"};
     if (!laidOut.contains(c.name()))
-        for (float v : {c.left(), c.top(), c.width(), c.height()}) line += " " + std::to_string(int(v));
-    return line + (c.bold() ? " bold" : "");
+        for (float v : {c.left(), c.top(), c.width(), c.height()}) line << " " << int(v);
+    if (c.bold()) line << " bold";
+    return line.str();
 }
 
 TEST(EditorIntake, ControlsAsDesignedAndTheToolbarKeys) {
