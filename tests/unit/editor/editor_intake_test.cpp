@@ -23,6 +23,7 @@ TEST(EditorIntake, SetUpAnnouncesThePolylineFocusesItsFirstPointAndFillsTheTable
         auto& table = editor.table();
         ASSERT_EQ(table.Cols(), 8);
         EXPECT_EQ(table.Rows(), 6);
+        EXPECT_EQ(editor.cell(0, 0), "Vertice");
         // Vertex 3 is point 3: its row, its data, its layer's name; coordinates shown with 3 decimals.
         std::vector<std::string> row;
         for (int32_t column = 0; column < 8; ++column)

@@ -44,10 +44,10 @@ TEST(EditorTableEvents, CommitOnARowTheHostsListNoLongerReaches) {
         editor.click("cmdRedibuja");
         host.onEnfocaPol = nullptr;
         host.clearEvents();
-        editor.commit(4, 2, u"Cuatro");
+        editor.commit(5, 2, u"Cinco");
         EXPECT_EQ(host.events(),
-                  (Events{"EnfocaPol(4, 10, 1, 0:[0 1 2 3 4 5], 1, 3, 255)", "EnfocaPuntito(4, 1)"}));
-        EXPECT_EQ(automation::toUtf8(host.edits().back().Nombre.get(4)), "Cuatro");
+                  (Events{"EnfocaPol(5, 10, 1, 0:[0 1 2 3 4 5], 1, 3, 255)", "EnfocaPuntito(5, 1)"}));
+        EXPECT_EQ(automation::toUtf8(host.edits().back().Nombre.get(5)), "Cinco");
     });
     EXPECT_TRUE(host.messageBoxes().empty());
 }

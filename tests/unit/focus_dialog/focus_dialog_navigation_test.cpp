@@ -122,11 +122,13 @@ TEST(FocusDialogNavigation, EditsSurviveMovesAndReachTheHostOnCaptureAndListsWit
     host.script([&](ui::Form& form) {
         type(form, "txtNom", "Esquina");
         type(form, "txtX", "12.5");
+        type(form, "txtY", "-3");
+        type(form, "txtZ", "7.25");
         type(form, "txtcod", "MURO");
         control<ui::ComboBox>(form, "cmbCapa").userSelects(2);
         click(form, "cmdAv", 1);
         click(form, "cmdAv", 0);
-        EXPECT_EQ(shown(form), "vértice 1 punto 1: Esquina 12.500 2002.500 100.333 MURO capa 3");
+        EXPECT_EQ(shown(form), "vértice 1 punto 1: Esquina 12.500 -3.000 7.250 MURO capa 3");
         type(form, "txtVert", "3");  // point 3, layer 3
         control<ui::ComboBox>(form, "cmbCapa").userTypes(u"otra");
         control<ui::ComboBox>(form, "cmbCapaPol").userTypes(u"otra");
@@ -136,6 +138,8 @@ TEST(FocusDialogNavigation, EditsSurviveMovesAndReachTheHostOnCaptureAndListsWit
     host.open(0);
     ASSERT_EQ(host.edits().size(), 1u);
     EXPECT_EQ(host.edits()[0].X(1), 12.5);
+    EXPECT_EQ(host.edits()[0].Y(1), -3);
+    EXPECT_EQ(host.edits()[0].Z(1), 7.25);
     EXPECT_EQ(host.edits()[0].CapaPuntos(1), 3);
     EXPECT_EQ(host.edits()[0].CapaPuntos(3), 1);
     EXPECT_EQ(host.edits()[0].capP, 1);

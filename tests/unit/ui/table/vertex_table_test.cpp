@@ -77,6 +77,7 @@ TEST_F(Table, CellsOutsideTheTableAreError9) {
     EXPECT_EQ(raisedError([&] { table.Cell(0, 8); }), 9);
     EXPECT_EQ(raisedError([&] { table.Cell(-1, 0); }), 9);
     EXPECT_EQ(raisedError([&] { table.setCell(1, -1, 1); }), 9);
+    EXPECT_EQ(raisedError([&] { table.setCell(1, 8, 1); }), 9);
     EXPECT_EQ(raisedError([&] { table.column(8); }), 9);
     EXPECT_EQ(raisedError([&] { table.SetColumn(8, false, false, 0, 0, 0, 0, 0, u""); }), 9);
     EXPECT_EQ(raisedError([&] { table.setRows(-1); }), 380);
