@@ -162,29 +162,22 @@ RECT openAndMove(int16_t tipo, const POINT* to) {
     return opened;
 }
 
-TEST(DialogPlacement, BothDialogsOpenWhereTheyWereClosed) {
-    clearPlacement(L"Enfoca Polilineas");
-    clearPlacement(L"Editar Polilíneas");
-    for (int16_t tipo : {int16_t{0}, int16_t{1}}) {
-        POINT to{150 + 40 * tipo, 120 + 30 * tipo};
-        openAndMove(tipo, &to);
-        RECT reopened = openAndMove(tipo, nullptr);
-        EXPECT_NEAR(reopened.left, to.x, 1) << "dialog " << tipo;
-        EXPECT_NEAR(reopened.top, to.y, 1) << "dialog " << tipo;
-    }
-}
-
-TEST(DialogPlacement, APlacementOffEveryScreenComesBackOnScreen) {
+// A placement off every screen comes back on screen; after a move, the next opening is where it was closed.
+TEST(DialogPlacement, BothDialogsOpenOnScreenAndWhereTheyWereClosed) {
     RECT screen{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &screen, 0);
     storePlacement(L"Enfoca Polilineas", L"enfoca", 4000000, -300000, 3030, 5355);
     storePlacement(L"Editar Polilíneas", L"EditarPol", -2000000, 3000000, 8700, 5700);
     for (int16_t tipo : {int16_t{0}, int16_t{1}}) {
-        RECT opened = openAndMove(tipo, nullptr);
+        POINT to{150 + 40 * tipo, 120 + 30 * tipo};
+        RECT opened = openAndMove(tipo, &to);
         EXPECT_GE(opened.left, screen.left) << "dialog " << tipo;
         EXPECT_GE(opened.top, screen.top) << "dialog " << tipo;
         EXPECT_LE(opened.right, screen.right) << "dialog " << tipo;
         EXPECT_LE(opened.bottom, screen.bottom) << "dialog " << tipo;
+        RECT reopened = openAndMove(tipo, nullptr);
+        EXPECT_NEAR(reopened.left, to.x, 1) << "dialog " << tipo;
+        EXPECT_NEAR(reopened.top, to.y, 1) << "dialog " << tipo;
     }
     clearPlacement(L"Enfoca Polilineas");
     clearPlacement(L"Editar Polilíneas");

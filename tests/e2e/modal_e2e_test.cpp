@@ -24,29 +24,11 @@ HWND activeWindowOf(HWND window) {
     return info.hwndActive;
 }
 
-TEST(ModalShow, TheHostWindowIsDisabledWhileTheDialogIsUpAndActiveAgainAfter) {
+TEST(ModalShow, TheHostIsDisabledWhileADialogIsUpAndADialogOpenedFromAHandlerNestsInsideTheOpenOne) {
     HWND hostWindow = CreateWindowExW(0, L"STATIC", L"Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 300, 300,
                                       200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(hostWindow, nullptr);
     SetActiveWindow(hostWindow);
-    bool disabledWhileUp = false;
-    WindowsHost host{test::sampleDrawing(10, 5)};
-    UiDriver driver([&](UiDriver& ui) {
-        ui.leaveOpen(hostWindow);
-        HWND dialog = ui.waitForWindow(kFocusCaption);
-        disabledWhileUp = !IsWindowEnabled(hostWindow);
-        ui.press(VK_ESCAPE);
-        ui.waitUntilGone(dialog);
-    });
-    host.open(0);
-    for (const auto& failure : driver.finish()) ADD_FAILURE() << failure;
-    EXPECT_TRUE(disabledWhileUp);
-    EXPECT_TRUE(IsWindowEnabled(hostWindow));
-    EXPECT_EQ(GetActiveWindow(), hostWindow);
-    DestroyWindow(hostWindow);
-}
-
-TEST(ModalShow, ADialogOpenedFromAHostHandlerNestsInsideTheOpenOne) {
     WindowsHost host{test::sampleDrawing(10, 5)};
     std::atomic<bool> armed = false, nested = false;
     host.onEnfocaPuntito = [&](int32_t&, int32_t&) {
@@ -54,9 +36,11 @@ TEST(ModalShow, ADialogOpenedFromAHostHandlerNestsInsideTheOpenOne) {
         nested = true;
         host.open(0);
     };
-    bool editorDisabled = false, editorBack = false;
+    bool hostDisabled = false, editorDisabled = false, editorBack = false;
     UiDriver driver([&](UiDriver& ui) {
+        ui.leaveOpen(hostWindow);
         HWND editor = ui.waitForWindow(kEditorCaption);
+        hostDisabled = !IsWindowEnabled(hostWindow);
         HWND grid = ui.child(editor, L"Orv_Pol_edit.Grid");
         ui.clickAt(grid, POINT{4, 4});
         ui.settle(editor);
@@ -73,9 +57,13 @@ TEST(ModalShow, ADialogOpenedFromAHostHandlerNestsInsideTheOpenOne) {
     });
     host.open(1);
     for (const auto& failure : driver.finish()) ADD_FAILURE() << failure;
+    EXPECT_TRUE(hostDisabled);
     EXPECT_TRUE(nested);
     EXPECT_TRUE(editorDisabled);
     EXPECT_TRUE(editorBack);
+    EXPECT_TRUE(IsWindowEnabled(hostWindow));
+    EXPECT_EQ(GetActiveWindow(), hostWindow);
+    DestroyWindow(hostWindow);
     Events events = host.events();
     EXPECT_EQ(std::count(events.begin(), events.end(), "CancelarEnfoca()"), 3)
         << ::testing::PrintToString(events);
