@@ -144,7 +144,13 @@ void F_Pol_Edt::cmdAvP_Click(int16_t Index) {
     dialog::Rollback mostrada(
         [this, PolN = PolN, VertP = VertP, capP = capP, NoPoli = NoPoli, colPol = colPol]() mutable {
             this->PolN = PolN;
-            this->VertP = std::move(VertP);
+            // While the host holds an element of the list (a zoom) the list cannot be replaced: it kept its
+            // bounds, so its elements go back one by one.
+            if (const automation::RawArray* lista = this->VertP.raw();
+                !lista || automation::arrayResizable(lista))
+                this->VertP = std::move(VertP);
+            else
+                for (int64_t i = VertP.lbound(); i <= VertP.ubound(); ++i) this->VertP(i) = VertP(i);
             this->capP = capP;
             this->NoPoli = NoPoli;
             this->colPol = colPol;
