@@ -36,6 +36,35 @@ TEST(EditorIntake, SetUpAnnouncesThePolylineFocusesItsFirstPointAndFillsTheTable
     EXPECT_EQ(host.events(), (Events{duringShow[0], duringShow[1], "CancelarEnfoca()"}));
 }
 
+// What the editor relies on of the grid control: its members, called in this order, with these columns.
+TEST(EditorIntake, LoadStepDrivesTheTableInItsOrder) {
+    RecordingHost host{sampleDrawing(10, 2)};
+    runEditor(host, [&](EditorForm& editor) {
+        const auto& calls = editor.table().memberCalls();
+        // The design's size comes first, then the load step.
+        const std::vector<std::string> load(calls.end() - 17, calls.end());
+        EXPECT_EQ(load, (std::vector<std::string>{
+                            "Cols = 8",
+                            "Rows = 2",
+                            "SetFileContext(\"Orv_Pol_editEditar Pol\", \"Editor de polilíneas\", \"*.pts\")",
+                            "SetColumn(0, False, False, 0, 0, 2, 0, 5, \"Vertice\")",
+                            "SetColumn(1, False, False, 4, 0, 2, 0, 7, \" Punto\")",
+                            "SetColumn(2, False, False, 4, 0, 2, 0, 7, \" Nombre \")",
+                            "SetColumn(3, False, False, 2, 3, 2, 0, 10, \"    X   \")",
+                            "SetColumn(4, False, False, 2, 3, 2, 0, 10, \"    Y   \")",
+                            "SetColumn(5, False, False, 2, 3, 2, 0, 10, \"    Z   \")",
+                            "SetColumn(6, False, False, 4, 0, 0, 0, 10, \"Código\")",
+                            "SetColumn(7, False, False, 4, 0, 0, 1, 10, \"Capa\")",
+                            "ApplyColumns",
+                            "Refresh",
+                            "SetMode(False)",
+                            "Prepare",
+                            "SetFilePattern(\"Orv_Pol_editEditar Pol\", \"*.pts\")",
+                            "Rows = 3",
+                        }));
+    });
+}
+
 TEST(EditorIntake, HeaderControlsShowThePolyline) {
     DrawingShape shape;
     shape.polylines = 4;
