@@ -3,7 +3,7 @@ PRESETS := native native-asan win64 win32
 BUILDS := $(addprefix build-,$(PRESETS))
 JOBS ?= $(shell nproc)
 
-.PHONY: all setup build test bench demo format clean $(BUILDS)
+.PHONY: all setup build test bench demo fuzz format clean $(BUILDS)
 
 all: build
 
@@ -26,6 +26,10 @@ bench: setup
 
 demo: build-win64
 	@tools/demo.sh
+
+# Runs every fuzz target for FUZZ_SECONDS (default 600) each; see fuzz/run_fuzz.sh.
+fuzz: setup
+	@fuzz/run_fuzz.sh
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

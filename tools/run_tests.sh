@@ -34,6 +34,10 @@ run_suite() {
 
 run_suite native build/native/tests/unit_tests
 run_suite native-asan env ASAN_OPTIONS=detect_leaks=1 build/native-asan/tests/unit_tests
+# The fuzz targets' kept inputs (seeds and every past finding's reproducer), replayed under the sanitizers.
+for replay in build/native-asan/fuzz/*_replay; do
+    [ -x "$replay" ] && run_suite "fuzz-$(basename "$replay" _replay)" env ASAN_OPTIONS=detect_leaks=1 "$replay"
+done
 run_suite win64 tools/wine.sh build/win64/tests/unit_tests.exe
 
 # Suites that later layers add: each is a script that prints GoogleTest-style summaries.

@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
           binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 wine64 libwine-dev fonts-wine xvfb xauth x11-utils
           xdotool imagemagick libgtest-dev libgmock-dev googletest libbenchmark-dev clang-format git
-          python3 linux-perf)
+          python3 linux-perf clang libclang-rt-dev)
 # One query for all of them: a package dpkg has never heard of is simply absent from the answer.
 installed=$(dpkg-query -W -f='${Status} ${Package}\n' "${packages[@]}" 2>/dev/null |
             awk '$1 == "install" && $3 == "installed" { print $4 }' || true)

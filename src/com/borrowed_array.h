@@ -12,25 +12,26 @@ namespace orv::com {
 template <class T>
 class BorrowedArray {
   public:
-    // An array of another element type or shape is a type mismatch (error 13); the host's array is left
-    // alone.
+    // An array of another element type or shape is not borrowed: the borrow stays empty and fits() says
+    // so, for the caller to report as a type mismatch (error 13). The host's array is left alone.
     explicit BorrowedArray(SAFEARRAY* array) {
         if (array) {
             VARTYPE type = VT_EMPTY;
-            if (SafeArrayGetDim(array) != 1 || FAILED(SafeArrayGetVartype(array, &type)) ||
-                type != static_cast<VARTYPE>(automation::Array<T>::kType))
-                automation::raiseStandardError(automation::error_number::kTypeMismatch);
+            fits_ = SafeArrayGetDim(array) == 1 && SUCCEEDED(SafeArrayGetVartype(array, &type)) &&
+                    type == static_cast<VARTYPE>(automation::Array<T>::kType);
         }
-        array_ = automation::Array<T>::adopt(reinterpret_cast<automation::RawArray*>(array));
+        if (fits_) array_ = automation::Array<T>::adopt(reinterpret_cast<automation::RawArray*>(array));
     }
     BorrowedArray(const BorrowedArray&) = delete;
     BorrowedArray& operator=(const BorrowedArray&) = delete;
     ~BorrowedArray() { array_.release(); }
 
     automation::Array<T>& get() noexcept { return array_; }
+    bool fits() const noexcept { return fits_; }
 
   private:
     automation::Array<T> array_;
+    bool fits_ = true;
 };
 
 }  // namespace orv::com

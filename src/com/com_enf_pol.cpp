@@ -6,6 +6,7 @@
 #include "com/com_error.h"
 #include "com/host_form.h"
 #include "com/snapshot_enumerator.h"
+#include "component/error_trap.h"
 
 namespace orv::com {
 namespace {
@@ -132,6 +133,13 @@ HRESULT ComEnfPol::PasaDatos(SHORT* Tipo, IDispatch** frm1, LONG* PtoEnfo, LONG*
         BorrowedArray<automation::Text> nombre(*Nombre), codigo(*Código), capasNombres(*Capas);
         BorrowedArray<int16_t> capaPuntos(*CapaPuntos);
         BorrowedArray<int32_t> vertP(*VertP);
+        if (!(x.fits() && y.fits() && z.fits() && nombre.fits() && codigo.fits() && capasNombres.fits() &&
+              capaPuntos.fits() && vertP.fits())) {
+            // An intake failure like any other: the class's box, a normal return, nothing opened.
+            component::reportError(module_.services().toolkit(), component::kPasaDatosTrap,
+                                   automation::standardError(automation::error_number::kTypeMismatch));
+            return S_OK;
+        }
         object_.PasaDatos(tipo, form, ptoEnfo, nuput, x.get(), y.get(), z.get(), nombre.get(), codigo.get(),
                           capaPuntos.get(), capas, capasNombres.get(), polN, vertP.get(), capa, NoPoli,
                           polcol);

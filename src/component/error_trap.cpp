@@ -29,7 +29,15 @@ automation::AutomationError currentError() {
 
 void reportCurrentError(ui::Toolkit& toolkit, automation::TextView prefix) noexcept {
     try {
-        const automation::AutomationError error = currentError();
+        reportError(toolkit, prefix, currentError());
+    } catch (...) {
+        // Nothing is left to tell the user with; the host must still not see the failure.
+    }
+}
+
+void reportError(ui::Toolkit& toolkit, automation::TextView prefix,
+                 const automation::AutomationError& error) noexcept {
+    try {
         automation::Text text(prefix);
         text += automation::decimalText(error.number());
         text += u": ";

@@ -17,5 +17,8 @@ automation::AutomationError currentError();
 
 // Shows the trap's box for the exception being handled. Call only inside a catch.
 void reportCurrentError(ui::Toolkit& toolkit, automation::TextView prefix) noexcept;
+// Shows the trap's box for an error found before the routine could start (the COM edge's intake checks).
+void reportError(ui::Toolkit& toolkit, automation::TextView prefix,
+                 const automation::AutomationError& error) noexcept;
 
 }  // namespace orv::component

@@ -307,18 +307,6 @@ TEST_F(RealServer, AFormOrNothingOpensEitherDialogAndTheModuleStaysWhileOneIsOpe
     server_->factory()->LockServer(FALSE);
 }
 
-TEST_F(RealServer, LateBoundArgumentsOfTheWrongTypeAreRefusedWithoutTouchingTheHost) {
-    create(false);
-    Subscription a(object_.get(), first_);
-    HostDrawing drawing;
-    std::vector<VARIANTARG> arguments = drawing.byReferenceArguments();
-    HostArray wrong(VT_I2, 0, 3);
-    arguments[12].vt = VT_BYREF | VT_ARRAY | VT_I2;  // X as Integers
-    arguments[12].pparray = wrong.address();
-    EXPECT_TRUE(FAILED(invoke(*object_.get(), DISPID_PasaDatos, arguments)));
-    EXPECT_TRUE(log_.empty());
-}
-
 TEST_F(RealServer, ItDescribesItselfAndItsEvents) {
     create(true);
     ComPtr<IProvideClassInfo2> info;

@@ -5,12 +5,14 @@ if(TARGET Orv_Pol_edit)
         ${CMAKE_CURRENT_LIST_DIR}/com_main.cpp
         ${CMAKE_CURRENT_LIST_DIR}/com_test_host.cpp
         ${CMAKE_CURRENT_LIST_DIR}/com_collaborators_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/com_bad_input_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/com_load_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/com_events_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/com_fault_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/com_registration_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/com_typelib_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/ui_driver.cpp)
     target_link_libraries(com_host_tests PRIVATE orv_com_edge ${ORV_GTEST} ole32 oleaut32 uuid advapi32 user32
-                          gdi32 version)
+                          gdi32 version psapi)
     add_dependencies(com_host_tests Orv_Pol_edit)
 endif()
