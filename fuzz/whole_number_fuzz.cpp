@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cfenv>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
@@ -16,12 +17,16 @@
 
 namespace {
 
+bool oneOf(const char* letters, char c) {
+    return c != 0 && std::strchr(letters, c);
+}
+
 // The value, or nothing for the overflow error.
 std::optional<int32_t> reference(const std::u16string& typed) {
     std::string s;  // the text without blanks, tabs and line feeds; anything else non-ASCII ends a number
     for (char16_t c : typed)
         if (c != u' ' && c != u'\t' && c != u'\n') s.push_back(c < 0x80 ? static_cast<char>(c) : '~');
-    if (s.size() >= 2 && s[0] == '&' && strchr("HhOo", s[1])) {
+    if (s.size() >= 2 && s[0] == '&' && oneOf("HhOo", s[1])) {
         const int radix = (s[1] == 'H' || s[1] == 'h') ? 16 : 8;
         unsigned long long value = 0;
         for (size_t i = 2; i < s.size(); ++i) {
@@ -51,7 +56,7 @@ std::optional<int32_t> reference(const std::u16string& typed) {
         number += s[i];
     }
     if (!digits) return 0;
-    if (i < s.size() && strchr("EeDd", s[i])) {
+    if (i < s.size() && oneOf("EeDd", s[i])) {
         size_t j = i + 1;
         std::string exponent = "e";
         if (j < s.size() && (s[j] == '+' || s[j] == '-')) exponent += s[j++];
@@ -80,7 +85,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (const orv::automation::AutomationError& error) {
         if (error.number() != 6) orv::fuzz::finding("an error other than overflow");
     }
-    if (read != expected) orv::fuzz::finding("the reading differs from the reference");
+    if (read != expected) {
+        std::fprintf(stderr, "read %lld, reference %lld (-1 for overflow)\n", read ? (long long)*read : -1LL,
+                     expected ? (long long)*expected : -1LL);
+        orv::fuzz::finding("the reading differs from the reference");
+    }
     if (orv::automation::tryReadWholeNumber(orv::automation::Text(text)) != expected)
         orv::fuzz::finding("the cell reading differs from the reference");
     return 0;

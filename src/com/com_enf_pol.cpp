@@ -106,6 +106,9 @@ HRESULT ComEnfPol::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* p
                           EXCEPINFO* exception, UINT* argumentError) noexcept {
     return atComEdge([&]() -> HRESULT {
         if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
+        // Windows refuses more arguments than the method declares; Wine's DispInvoke drops the extra ones
+        // silently. Refuse them on both.
+        if (id == DISPID_PasaDatos && parameters && parameters->cArgs > 17) return DISP_E_BADPARAMCOUNT;
         return DispInvoke(static_cast<_C_Enf_Pol*>(this), interfaceInfo_.get(), id, flags, parameters, result,
                           exception, argumentError);
     });

@@ -43,6 +43,9 @@ std::optional<Placement> RegistryPlacementStore::stored(const Text& section, con
         }
         values[i] = static_cast<int32_t>(value);
     }
+    // Values someone else left under our key: a size smaller than an inch by half an inch is none a user
+    // left, and no placement at all (the caller's defaults apply).
+    if (values[2] < 1440 || values[3] < 720) return std::nullopt;
     return Placement{values[0], values[1], values[2], values[3]};
 }
 
