@@ -4,11 +4,11 @@
 // event (answering, writing into the arguments, re-dimensioning them, failing, calling PasaDatos again) as
 // the bytes choose.
 //
-// Checked at every event and after every call: nothing escapes PasaDatos (it is noexcept: an escape ends the
-// run), no sanitizer report, the host's own variables byte-identical. The dialogs' refusals are checked too:
-// every point number an event carries is a point of the drawing, and a dialog closed by the user ends with
-// exactly the closing events of the way it was closed. Those report a note per kind, or end the run when
-// ORV_FUZZ_STRICT is set.
+// Checked at every event, every user action and after every call: nothing escapes PasaDatos (it is noexcept:
+// an escape ends the run), no sanitizer report, the host's own variables byte-identical. The dialogs'
+// refusals are checked too: every point number an event carries is a point of the drawing, and a dialog
+// closed by the user ends with exactly the closing events of the way it was closed. Those report a note per
+// kind, or end the run when ORV_FUZZ_STRICT is set.
 #include <algorithm>
 #include <array>
 #include <cstdlib>
@@ -111,7 +111,8 @@ Drawing bentDrawing(fuzz::FuzzInput& in) {
                 bend(in, d.CapaPuntos, 6);
                 break;
             case 9:
-                if (d.VertP.count()) d.VertP(d.VertP.lbound() + in.pick(d.VertP.count())) = in.number(16);
+                if (d.VertP.count())
+                    d.VertP(d.VertP.lbound() + int32_t(in.pick(d.VertP.count()))) = in.number(16);
                 break;
             case 10:
                 d.Polcol = in.raw<int32_t>();
@@ -132,10 +133,9 @@ class SessionHost : public component::C_Enf_PolEvents {
     void call(int16_t Tipo, Drawing& d) {
         if (calls_.size() >= 3) return;
         for (int n = in_.pick(24); n > 0; --n) services_.headless().script([this] { userAction(); });
-        const test::Snapshot before = d.snapshot();
         // A dialog of the same kind takes over the class's reference: the older one's events reach nobody.
         for (Call& older : calls_) older.orphaned |= (older.Tipo == 0) == (Tipo == 0);
-        calls_.push_back({Tipo, &d});
+        calls_.push_back({Tipo, &d, d.snapshot()});
         trace("PasaDatos(%d) depth %zu\n", Tipo, calls_.size());
         component_.PasaDatos(Tipo, d.frm1, d.PtoEnfo, d.Nuput, d.X, d.Y, d.Z, d.Nombre, d.Código,
                              d.CapaPuntos, d.noCapas, d.Capas, d.PolN, d.VertP, d.capP, d.NoPoli, d.Polcol);
@@ -143,8 +143,9 @@ class SessionHost : public component::C_Enf_PolEvents {
         trace("PasaDatos(%d) returns: close %d, %d CancelarEnfoca, disturbed %d\n", Tipo, done.closingEvents,
               done.cancels, done.disturbed);
         calls_.pop_back();
-        if (d.snapshot() != before) finding("PasaDatos changed the host's variables");
-        if (done.closingEvents >= 0 && !done.disturbed && !done.orphaned && done.cancels != done.closingEvents)
+        if (d.snapshot() != done.before) finding("PasaDatos changed the host's variables");
+        if (done.closingEvents >= 0 && !done.disturbed && !done.orphaned &&
+            done.cancels != done.closingEvents)
             refusalFinding("a close did not end with its closing events");
     }
 
@@ -187,6 +188,7 @@ class SessionHost : public component::C_Enf_PolEvents {
     struct Call {
         int16_t Tipo;
         Drawing* drawing;
+        test::Snapshot before;   // the host's variables as it handed them over
         int closingEvents = -1;  // how many CancelarEnfoca the user's closing action gives, -1 for none
         int cancels = 0;
         bool disturbed = false;  // the host did more than listen after the close began
@@ -196,6 +198,7 @@ class SessionHost : public component::C_Enf_PolEvents {
     // What the host does inside an event, after the checks.
     template <class Write>
     void behave(LongArray* list, Write write) {
+        untouched();
         const uint32_t choice = in_.pick(12);
         trace("  host %u\n", choice);
         if (choice < 6) return;
@@ -217,6 +220,11 @@ class SessionHost : public component::C_Enf_PolEvents {
         call(static_cast<int16_t>(in_.pick(2)), nested_.back());
     }
 
+    void untouched() const {
+        for (const Call& c : calls_)
+            if (c.drawing->snapshot() != c.before) finding("the host's variables changed while a dialog ran");
+    }
+
     // A point number is a point of the drawing shown: inside all six point arrays, and 1..Nuput for the
     // editor.
     bool isPoint(int32_t p) const {
@@ -236,6 +244,7 @@ class SessionHost : public component::C_Enf_PolEvents {
 
     // One user action on the dialog shown.
     void userAction() {
+        untouched();
         ui::Form* form = services_.headless().activeForm();
         if (!form || in_.empty()) return;
         Call& call = calls_.back();

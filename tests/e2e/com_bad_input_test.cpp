@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <atomic>
 #include <cstdio>
 #include <functional>
 #include <list>
@@ -47,22 +48,16 @@ SAFEARRAY** twoDimensional(Spares& spares, VARTYPE type) {
 
 // Argument positions as DISPPARAMS holds them: the last parameter first.
 enum Position {
-    kPolcol,
-    kNoPoli,
-    kcapP,
-    kVertP,
-    kPolN,
-    kCapas,
-    knoCapas,
-    kCapaPuntos,
-    kCodigo,
-    kNombre,
+    kNoPoli = 1,
+    kVertP = 3,
+    kCapas = 5,
+    kCapaPuntos = 7,
+    kNombre = 9,
     kZ,
     kY,
     kX,
     kNuput,
-    kPtoEnfo,
-    kfrm1,
+    kfrm1 = 15,
     kTipo
 };
 
