@@ -65,6 +65,25 @@ Resources measure() {
     return r;
 }
 
+// The dialog of this thread with that caption (another process may show one of its own).
+HWND ownDialog(const wchar_t* caption) {
+    struct Search {
+        const wchar_t* caption;
+        HWND found;
+    } search{caption, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM context) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(context);
+            wchar_t text[64] = {};
+            GetWindowTextW(window, text, 64);
+            if (std::wstring(text) == s.caption) s.found = window;
+            return !s.found;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 int cyclesPerDialog() {
     const char* set = std::getenv("ORV_LOAD_CYCLES");
     return set ? std::atoi(set) : 6;
@@ -79,9 +98,8 @@ class ManyDialogs : public TwoSinkServer {
         ASSERT_EQ(server_->factory()->CreateInstance(nullptr, IID__C_Enf_Pol, object.putVoid()), S_OK);
         first_->hook = [tipo](DISPID id, DISPPARAMS&, EXCEPINFO*) {
             if (id == DISPID_newPolCambiala)
-                PostMessageW(
-                    FindWindowW(nullptr, tipo ? L"Editor de polil\u00edneas:" : L"Enfoca y edita Polilineas"),
-                    WM_CLOSE, 0, 0);
+                PostMessageW(ownDialog(tipo ? L"Editor de polil\u00edneas:" : L"Enfoca y edita Polilineas"),
+                             WM_CLOSE, 0, 0);
             return S_OK;
         };
         {
