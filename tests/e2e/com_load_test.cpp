@@ -65,22 +65,23 @@ Resources measure() {
     return r;
 }
 
+struct CaptionSearch {
+    const wchar_t* caption;
+    HWND found;
+};
+
+BOOL CALLBACK matchCaption(HWND window, LPARAM context) {
+    auto& s = *reinterpret_cast<CaptionSearch*>(context);
+    wchar_t text[64] = {};
+    GetWindowTextW(window, text, 64);
+    if (std::wstring(text) == s.caption) s.found = window;
+    return !s.found;
+}
+
 // The dialog of this thread with that caption (another process may show one of its own).
 HWND ownDialog(const wchar_t* caption) {
-    struct Search {
-        const wchar_t* caption;
-        HWND found;
-    } search{caption, nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM context) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(context);
-            wchar_t text[64] = {};
-            GetWindowTextW(window, text, 64);
-            if (std::wstring(text) == s.caption) s.found = window;
-            return !s.found;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    CaptionSearch search{caption, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), matchCaption, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
@@ -137,7 +138,7 @@ TEST_F(ManyDialogs, OpenAndCloseEachDialogManyTimesWithoutGrowth) {
         "%d cycles per dialog: handles %lu -> %lu, USER %lu -> %lu, GDI %lu -> %lu, private %zu KB -> %zu "
         "KB\n",
         cycles, before.handles, after.handles, before.user, after.user, before.gdi, after.gdi,
-        before.privateBytes / 1024, after.privateBytes / 1024);
+        static_cast<size_t>(before.privateBytes / 1024), static_cast<size_t>(after.privateBytes / 1024));
     EXPECT_LE(after.handles, before.handles + 16);
     EXPECT_LE(after.user, before.user + 4);
     EXPECT_LE(after.gdi, before.gdi + 16);
