@@ -32,6 +32,16 @@ run_suite() {
     count_gtest "$name" "$log" $?
 }
 
+# A Wine server outlives its last program for a few seconds, and a program started meanwhile in the same prefix
+# joins it and its desktop, which may belong to a display that is gone (or to none): the windows of the next
+# suite would never show. Each suite that uses the build's prefix starts on a server of its own.
+settle_wine() {
+    export WINEPREFIX="$root/build/win64/wineprefix"
+    /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+    timeout 60 /usr/lib/wine/wineserver -w >/dev/null 2>&1 || true
+    unset WINEPREFIX
+}
+
 run_suite native build/native/tests/unit_tests
 run_suite native-asan env ASAN_OPTIONS=detect_leaks=1 build/native-asan/tests/unit_tests
 # The fuzz targets' kept inputs (seeds and every past finding's reproducer), replayed under the sanitizers.
@@ -45,6 +55,7 @@ for suite in tests/e2e/run_*.sh; do
     [ -f "$suite" ] || continue
     name=$(basename "$suite" .sh)
     log="$logdir/$name.log"
+    settle_wine
     bash "$suite" >"$log" 2>&1
     count_gtest "$name" "$log" $?
 done
