@@ -1,7 +1,7 @@
-// Registration through regsvr32 (machine-wide), and per user when the machine-wide root is refused.
-#include <gtest/gtest.h>
-
-#include <string>
+// Registration through regsvr32 (machine-wide) and what a host finds through it: the class by its
+// programmatic name, the registered type library, the marshallers of both interfaces, the class's description
+// of itself; and per user when the machine-wide root is refused.
+#include <olectl.h>
 
 #include "com/com_handles.h"
 #include "com/registration.h"
@@ -12,10 +12,12 @@ namespace {
 
 #define CLSID_KEY L"CLSID\\{89AAB406-1F07-445E-B502-63014D09817F}"
 #define LIBID_KEY L"TypeLib\\{D0755A44-598B-415B-9E63-A000730B4254}"
+const wchar_t kDual[] = L"Interface\\{0C047ECF-0B68-4F28-B3E4-23455F7BC725}";
+const wchar_t kEvents[] = L"Interface\\{2E117657-4504-4895-8E59-7AA77DDE8BBF}";
 
 DWORD regsvr32(const std::wstring& arguments) {
-    std::wstring command = L"regsvr32.exe /s " + arguments;
-    STARTUPINFOW startup = {};
+    std::wstring command = L"regsvr32.exe /s " + arguments + L" \"" + realDll() + L"\"";
+    STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
     if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
@@ -43,70 +45,70 @@ bool keyExists(HKEY root, const std::wstring& key) {
     return RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, opened.put()) == ERROR_SUCCESS;
 }
 
-const std::wstring kPlatform = sizeof(void*) == 8 ? L"win64" : L"win32";
-
-void expectRegistered(HKEY root, const std::wstring& dll) {
-    EXPECT_EQ(value(root, CLSID_KEY L"\\InprocServer32"), dll);
-    EXPECT_EQ(value(root, CLSID_KEY L"\\InprocServer32", L"ThreadingModel"), L"Apartment");
-    EXPECT_EQ(value(root, CLSID_KEY L"\\ProgID"), L"Orv_Pol_edit.C_Enf_Pol");
-    EXPECT_EQ(value(root, L"Orv_Pol_edit.C_Enf_Pol\\Clsid"), L"{89AAB406-1F07-445E-B502-63014D09817F}");
-    EXPECT_EQ(value(root, LIBID_KEY L"\\27.0"), L"Orv-> Editor Pol");
-    EXPECT_EQ(value(root, LIBID_KEY L"\\27.0\\409\\" + kPlatform), dll);  // the library's own locale
-    EXPECT_FALSE(keyExists(root, LIBID_KEY L"\\27.0\\0"));
-    // The dual interface goes through the automation marshaller, the event interface as IDispatch.
-    for (auto [iid, marshaller] :
-         {std::pair{L"{0C047ECF-0B68-4F28-B3E4-23455F7BC725}", L"{00020424-0000-0000-C000-000000000046}"},
-          std::pair{L"{2E117657-4504-4895-8E59-7AA77DDE8BBF}", L"{00020420-0000-0000-C000-000000000046}"}}) {
-        const std::wstring key = std::wstring(L"Interface\\") + iid;
-        EXPECT_EQ(value(root, key + L"\\ProxyStubClsid32"), marshaller);
-        EXPECT_EQ(value(root, key + L"\\TypeLib"), L"{D0755A44-598B-415B-9E63-A000730B4254}");
-        EXPECT_EQ(value(root, key + L"\\TypeLib", L"Version"), L"27.0");
-    }
-}
-
-void expectUnregistered(HKEY root) {
-    for (const wchar_t* key : {CLSID_KEY, L"Orv_Pol_edit.C_Enf_Pol", LIBID_KEY,
-                               L"Interface\\{0C047ECF-0B68-4F28-B3E4-23455F7BC725}",
-                               L"Interface\\{2E117657-4504-4895-8E59-7AA77DDE8BBF}"})
-        EXPECT_FALSE(keyExists(root, key)) << std::string(key, key + wcslen(key));
-}
-
-class MachineClasses : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Classes", 0, KEY_ALL_ACCESS, classes_.put()),
-                  ERROR_SUCCESS);
-    }
-    void TearDown() override { regsvr32(L"/u \"" + realDll() + L"\""); }
-    com::UniqueHkey classes_;
-};
-
-TEST_F(MachineClasses, Regsvr32RegistersTwiceAlikeAndUnregistersExactlyItsOwn) {
+TEST(Registration, Regsvr32RegistersWhatAHostFindsAndUnregistersExactlyItsOwn) {
+    com::UniqueHkey classes;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Classes", 0, KEY_ALL_ACCESS, classes.put()),
+              ERROR_SUCCESS);
+    const HKEY root = classes.get();
     const std::wstring dll = realDll();
-    ASSERT_EQ(regsvr32(L"\"" + dll + L"\""), 0u);
-    expectRegistered(classes_.get(), dll);
-    ASSERT_EQ(regsvr32(L"\"" + dll + L"\""), 0u);
-    expectRegistered(classes_.get(), dll);
-    // The registered type library is the embedded one.
+    for (int twice = 0; twice < 2; ++twice) {
+        ASSERT_EQ(regsvr32(L""), 0u);
+        EXPECT_EQ(value(root, CLSID_KEY L"\\InprocServer32"), dll);
+        EXPECT_EQ(value(root, CLSID_KEY L"\\InprocServer32", L"ThreadingModel"), L"Apartment");
+        EXPECT_EQ(value(root, L"Orv_Pol_edit.C_Enf_Pol\\Clsid"), L"{89AAB406-1F07-445E-B502-63014D09817F}");
+        EXPECT_EQ(value(root, LIBID_KEY L"\\27.0"), L"Orv-> Editor Pol");
+        EXPECT_EQ(value(root, LIBID_KEY L"\\27.0\\409\\win64"), dll);
+        EXPECT_FALSE(keyExists(root, LIBID_KEY L"\\27.0\\0"));
+        // The dual interface goes through the automation marshaller, the events as IDispatch.
+        EXPECT_EQ(value(root, kDual + std::wstring(L"\\ProxyStubClsid32")),
+                  L"{00020424-0000-0000-C000-000000000046}");
+        EXPECT_EQ(value(root, kEvents + std::wstring(L"\\ProxyStubClsid32")),
+                  L"{00020420-0000-0000-C000-000000000046}");
+        EXPECT_EQ(value(root, kEvents + std::wstring(L"\\TypeLib"), L"Version"), L"27.0");
+    }
     ComPtr<ITypeLib> library;
     EXPECT_EQ(LoadRegTypeLib(LIBID_Orv_Pol_edit, 39, 0, 0x0409, library.put()), S_OK);
 
+    // A host creates the class by its name; it names its events and its class, and keeps the module loaded.
+    CLSID clsid = {};
+    ASSERT_EQ(CLSIDFromProgID(L"Orv_Pol_edit.C_Enf_Pol", &clsid), S_OK);
+    ComPtr<IProvideClassInfo2> info;
+    ASSERT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IProvideClassInfo2, info.putVoid()),
+              S_OK);
+    GUID source = {};
+    EXPECT_EQ(info->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &source), S_OK);
+    EXPECT_EQ(source, DIID___C_Enf_Pol);
+    ComPtr<ITypeInfo> type;
+    TYPEATTR* attributes = nullptr;
+    ASSERT_EQ(info->GetClassInfo(type.put()), S_OK);
+    ASSERT_EQ(type->GetTypeAttr(&attributes), S_OK);
+    EXPECT_EQ(attributes->guid, CLSID_C_Enf_Pol);
+    type->ReleaseTypeAttr(attributes);
+    ComPtr<IConnectionPointContainer> container =
+        info.query<IConnectionPointContainer>(IID_IConnectionPointContainer);
+    ComPtr<IConnectionPoint> point;
+    EXPECT_EQ(container->FindConnectionPoint(IID_IDispatch, point.put()), CONNECT_E_NOCONNECTION);
+    EXPECT_EQ(
+        info.query<ISupportErrorInfo>(IID_ISupportErrorInfo)->InterfaceSupportsErrorInfo(IID__C_Enf_Pol),
+        S_OK);
+    info.reset(), type.reset(), container.reset();
+    CoFreeUnusedLibrariesEx(0, 0);
+
     // Something of someone else's inside one of our keys stays, and so does the key holding it.
     com::UniqueHkey shared;
-    ASSERT_EQ(
-        RegCreateKeyExW(classes_.get(), CLSID_KEY, 0, nullptr, 0, KEY_WRITE, nullptr, shared.put(), nullptr),
-        ERROR_SUCCESS);
+    ASSERT_EQ(RegCreateKeyExW(root, CLSID_KEY, 0, nullptr, 0, KEY_WRITE, nullptr, shared.put(), nullptr),
+              ERROR_SUCCESS);
     RegSetValueExW(shared.get(), L"Other", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"x"), 4);
-
-    ASSERT_EQ(regsvr32(L"/u \"" + dll + L"\""), 0u);
-    EXPECT_EQ(value(classes_.get(), CLSID_KEY, L"Other"), L"x");
-    EXPECT_FALSE(keyExists(classes_.get(), CLSID_KEY L"\\InprocServer32"));
-    RegDeleteKeyW(classes_.get(), CLSID_KEY);
-    expectUnregistered(classes_.get());
-    ASSERT_EQ(regsvr32(L"/u \"" + dll + L"\""), 0u);
+    ASSERT_EQ(regsvr32(L"/u"), 0u);
+    EXPECT_EQ(value(root, CLSID_KEY, L"Other"), L"x");
+    RegDeleteKeyW(root, CLSID_KEY);
+    for (const std::wstring& key : {std::wstring(CLSID_KEY), std::wstring(L"Orv_Pol_edit.C_Enf_Pol"),
+                                    std::wstring(LIBID_KEY), std::wstring(kDual), std::wstring(kEvents)})
+        EXPECT_FALSE(keyExists(root, key)) << testing::PrintToString(key);
+    EXPECT_EQ(regsvr32(L"/u"), 0u);
 }
 
-TEST_F(MachineClasses, RegistrationFallsBackToTheUserWhenTheMachineIsRefusedAndUndoesOnlyThat) {
+TEST(Registration, FallsBackToTheUserWhenTheMachineIsRefusedAndUndoesOnlyItsOwn) {
     com::UniqueHkey user;
     ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\OrvComTest\\Classes", 0, nullptr, 0,
                               KEY_ALL_ACCESS, nullptr, user.put(), nullptr),
@@ -117,38 +119,19 @@ TEST_F(MachineClasses, RegistrationFallsBackToTheUserWhenTheMachineIsRefusedAndU
                                 return RegOpenKeyExW(userRoot, nullptr, 0, KEY_ALL_ACCESS, root);
                             }};
     static constexpr com::RegistryEntry classTable[] = {
-        {CLSID_KEY, nullptr, L"Orv_Pol_edit.C_Enf_Pol"},
-        {CLSID_KEY L"\\InprocServer32", nullptr, L"{module}"},
-        {CLSID_KEY L"\\InprocServer32", L"ThreadingModel", L"Apartment"},
-    };
-    // Wine's oleaut32 cannot register a type library for one user: the table stands in, with the library's
-    // own locale.
+        {CLSID_KEY L"\\InprocServer32", nullptr, L"{module}"}};
     static constexpr com::RegistryEntry libraryTable[] = {
-        {LIBID_KEY, nullptr, nullptr},
-        {LIBID_KEY L"\\27.0", nullptr, L"Orv-> Editor Pol"},
-        {LIBID_KEY L"\\27.0\\{locale}", nullptr, nullptr},
-        {LIBID_KEY L"\\27.0\\{locale}\\{platform}", nullptr, L"{module}"},
-        {LIBID_KEY L"\\27.0\\HELPDIR", nullptr, L"{directory}"},
-    };
-    const std::wstring dll = realDll(), folder = dll.substr(0, dll.find_last_of(L"\\/"));
+        {LIBID_KEY L"\\27.0\\{locale}\\{platform}", nullptr, L"{module}"}};
+    const std::wstring dll = realDll();
     com::Registration registration(classTable, libraryTable, CLSID_KEY L"\\InprocServer32", dll);
+    com::Registration other(classTable, libraryTable, CLSID_KEY L"\\InprocServer32", L"C:\\Otro\\x.dll");
     ASSERT_EQ(registration.install(roots), S_OK);
-    EXPECT_EQ(value(userRoot, CLSID_KEY L"\\InprocServer32"), dll);
-    EXPECT_EQ(value(userRoot, LIBID_KEY L"\\27.0\\409\\" + kPlatform), dll);
-    EXPECT_EQ(value(userRoot, LIBID_KEY L"\\27.0\\HELPDIR"), folder);
-    EXPECT_FALSE(keyExists(classes_.get(), CLSID_KEY));
-    EXPECT_FALSE(keyExists(classes_.get(), LIBID_KEY));
-
-    // Another file's registration is not ours to remove.
-    com::Registration other(classTable, libraryTable, CLSID_KEY L"\\InprocServer32",
-                            L"C:\\Otro\\Orv_Pol_edit.dll");
+    EXPECT_EQ(value(userRoot, LIBID_KEY L"\\27.0\\409\\win64"), dll);
     EXPECT_EQ(other.uninstall(roots), S_OK);
     EXPECT_EQ(value(userRoot, CLSID_KEY L"\\InprocServer32"), dll);
-
     EXPECT_EQ(registration.uninstall(roots), S_OK);
-    EXPECT_EQ(registration.uninstall(roots), S_OK);
-    EXPECT_FALSE(keyExists(userRoot, CLSID_KEY));
-    EXPECT_FALSE(keyExists(userRoot, LIBID_KEY));
+    EXPECT_EQ(value(userRoot, CLSID_KEY L"\\InprocServer32"), L"<none>");
+    EXPECT_EQ(value(userRoot, LIBID_KEY L"\\27.0\\409\\win64"), L"<none>");
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\OrvComTest");
 }
 

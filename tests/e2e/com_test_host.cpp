@@ -2,34 +2,20 @@
 
 #include <oleauto.h>
 
+#include <algorithm>
 #include <cstdlib>
-#include <optional>
-#include <set>
 #include <sstream>
 #include <stdexcept>
 
 namespace orv::e2e {
-namespace {
 
-std::wstring environmentPath(const wchar_t* name) {
-    const wchar_t* value = _wgetenv(name);
+std::wstring realDll() {
+    const wchar_t* value = _wgetenv(L"ORV_COM_DLL");
     return value ? value : L"";
 }
 
-}  // namespace
-
-std::wstring realDll() {
-    return environmentPath(L"ORV_COM_DLL");
-}
-std::wstring i686Dll() {
-    return environmentPath(L"ORV_COM_DLL_I686");
-}
-bool fileExists(const std::wstring& path) {
-    return !path.empty() && GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 LoadedServer::LoadedServer(const std::wstring& path) : module_(LoadLibraryW(path.c_str())) {
-    if (!module_) throw std::runtime_error("cannot load the server");
+    if (!module_) throw std::runtime_error("cannot load the server (ORV_COM_DLL)");
 }
 
 LoadedServer::~LoadedServer() {
@@ -41,18 +27,13 @@ ComPtr<IClassFactory> LoadedServer::factory() const {
     auto get = reinterpret_cast<GetClassObject>(
         reinterpret_cast<void*>(GetProcAddress(module_, "DllGetClassObject")));
     ComPtr<IClassFactory> factory;
-    if (get) get(CLSID_C_Enf_Pol, IID_IClassFactory, factory.putVoid());
+    get(CLSID_C_Enf_Pol, IID_IClassFactory, factory.putVoid());
     return factory;
 }
 
 HRESULT LoadedServer::call(const char* exportName) const {
     using Export = HRESULT(STDAPICALLTYPE*)();
-    auto function = reinterpret_cast<Export>(reinterpret_cast<void*>(GetProcAddress(module_, exportName)));
-    return function ? function() : E_NOTIMPL;
-}
-
-HRESULT LoadedServer::canUnloadNow() const {
-    return call("DllCanUnloadNow");
+    return reinterpret_cast<Export>(reinterpret_cast<void*>(GetProcAddress(module_, exportName)))();
 }
 
 HostArray::HostArray(VARTYPE type, LONG lower, ULONG count)
@@ -62,8 +43,8 @@ HostArray::~HostArray() {
     if (array_) SafeArrayDestroy(array_);
 }
 
-void HostArray::setText(LONG index, const wchar_t* text) {
-    BSTR value = SysAllocString(text);
+void HostArray::setText(LONG index, const std::wstring& text) {
+    BSTR value = SysAllocString(text.c_str());
     SafeArrayPutElement(array_, &index, value);
     SysFreeString(value);
 }
@@ -73,46 +54,42 @@ std::wstring HostArray::fingerprint() const {
     if (!array_) return L"null";
     VARTYPE type = VT_EMPTY;
     SafeArrayGetVartype(array_, &type);
-    LONG lower = 0, upper = -1;
-    SafeArrayGetLBound(array_, 1, &lower);
-    SafeArrayGetUBound(array_, 1, &upper);
+    const LONG lower = array_->rgsabound[0].lLbound, upper = lower + LONG(array_->rgsabound[0].cElements) - 1;
     out << reinterpret_cast<uintptr_t>(array_) << L":" << type << L":" << lower << L".." << upper << L"=";
     for (LONG i = lower; i <= upper; ++i) {
-        if (type == VT_BSTR) {
-            BSTR text = at<BSTR>(i);
-            out << reinterpret_cast<uintptr_t>(text) << L"'" << (text ? text : L"") << L"' ";
-        } else if (type == VT_R8) {
-            out << at<double>(i) << L" ";
-        } else if (type == VT_I2) {
-            out << at<SHORT>(i) << L" ";
-        } else {
-            out << at<LONG>(i) << L" ";
-        }
+        if (type == VT_BSTR)
+            out << reinterpret_cast<uintptr_t>(at<BSTR>(i)) << L"'" << (at<BSTR>(i) ? at<BSTR>(i) : L"")
+                << L"' ";
+        if (type == VT_R8) out << at<double>(i) << L" ";
+        if (type == VT_I2) out << at<SHORT>(i) << L" ";
+        if (type == VT_I4) out << at<LONG>(i) << L" ";
     }
     return out.str();
 }
 
-HostDrawing::HostDrawing()
-    : X(VT_R8, 0, 7),
-      Y(VT_R8, 0, 7),
-      Z(VT_R8, 0, 7),
-      Nombre(VT_BSTR, 0, 7),
-      Código(VT_BSTR, 0, 7),
-      CapaPuntos(VT_I2, 0, 7),
-      Capas(VT_BSTR, 0, 3),
-      VertP(VT_I4, 1, 4) {
-    for (LONG p = 1; p <= 6; ++p) {
+HostDrawing::HostDrawing(LONG points, LONG vertices, LONG layers)
+    : Nuput(points),
+      noCapas(layers),
+      X(VT_R8, 0, points + 1),
+      Y(VT_R8, 0, points + 1),
+      Z(VT_R8, 0, points + 1),
+      Nombre(VT_BSTR, 0, points + 1),
+      Código(VT_BSTR, 0, points + 1),
+      CapaPuntos(VT_I2, 0, points + 1),
+      Capas(VT_BSTR, 0, layers + 1),
+      VertP(VT_I4, 1, vertices ? vertices : 4) {
+    for (LONG p = 1; p <= points; ++p) {
         X.at<double>(p) = 1000.5 + p;
         Y.at<double>(p) = 2000.25 + p;
         Z.at<double>(p) = 10.0 * p;
-        Nombre.setText(p, (L"P" + std::to_wstring(p)).c_str());
-        Código.setText(p, (L"C\u00f3d" + std::to_wstring(p)).c_str());
+        Nombre.setText(p, L"P" + std::to_wstring(p));
+        Código.setText(p, L"C\u00f3d" + std::to_wstring(p));
         CapaPuntos.at<SHORT>(p) = static_cast<SHORT>(1 + p % 2);
     }
-    Capas.setText(1, L"Ejes");
-    Capas.setText(2, L"Bordes");
-    const LONG vertices[] = {2, 3, 5, 6};
-    for (LONG i = 1; i <= 4; ++i) VertP.at<LONG>(i) = vertices[i - 1];
+    for (LONG k = 1; k <= layers; ++k)
+        Capas.setText(k, k == 1 ? L"Ejes" : k == 2 ? L"Bordes" : L"Capa " + std::to_wstring(k));
+    const LONG sample[] = {2, 3, 5, 6};
+    for (LONG i = 1; i <= (vertices ? vertices : 4); ++i) VertP.at<LONG>(i) = vertices ? i : sample[i - 1];
 }
 
 std::wstring HostDrawing::fingerprint() {
@@ -132,104 +109,105 @@ HRESULT HostDrawing::pasaDatos(_C_Enf_Pol& object) {
 
 std::vector<VARIANTARG> HostDrawing::byReferenceArguments() {
     std::vector<VARIANTARG> args(17);
-    for (VARIANTARG& arg : args) VariantInit(&arg);
-    auto array = [](VARIANTARG& arg, VARTYPE type, HostArray& value) {
-        arg.vt = VT_BYREF | VT_ARRAY | type;
-        arg.pparray = value.address();
+    auto set = [&](int at, VARTYPE type, void* value) {
+        VariantInit(&args[at]);
+        args[at].vt = VT_BYREF | type;
+        args[at].byref = value;
     };
-    args[16].vt = VT_BYREF | VT_I2, args[16].piVal = &Tipo;
-    args[15].vt = VT_BYREF | VT_DISPATCH, args[15].ppdispVal = &frm1;
-    args[14].vt = VT_BYREF | VT_I4, args[14].plVal = &PtoEnfo;
-    args[13].vt = VT_BYREF | VT_I4, args[13].plVal = &Nuput;
-    array(args[12], VT_R8, X);
-    array(args[11], VT_R8, Y);
-    array(args[10], VT_R8, Z);
-    array(args[9], VT_BSTR, Nombre);
-    array(args[8], VT_BSTR, Código);
-    array(args[7], VT_I2, CapaPuntos);
-    args[6].vt = VT_BYREF | VT_I4, args[6].plVal = &noCapas;
-    array(args[5], VT_BSTR, Capas);
-    args[4].vt = VT_BYREF | VT_I4, args[4].plVal = &PolN;
-    array(args[3], VT_I4, VertP);
-    args[2].vt = VT_BYREF | VT_I2, args[2].piVal = &capP;
+    set(16, VT_I2, &Tipo);
+    set(15, VT_DISPATCH, &frm1);
+    set(14, VT_I4, &PtoEnfo);
+    set(13, VT_I4, &Nuput);
+    int at = 12;
+    for (auto [type, array] : {std::pair{VT_R8, &X},
+                               {VT_R8, &Y},
+                               {VT_R8, &Z},
+                               {VT_BSTR, &Nombre},
+                               {VT_BSTR, &Código},
+                               {VT_I2, &CapaPuntos}}) {
+        set(at--, VT_ARRAY | type, array->address());
+    }
+    set(6, VT_I4, &noCapas);
+    set(5, VT_ARRAY | VT_BSTR, Capas.address());
+    set(4, VT_I4, &PolN);
+    set(3, VT_ARRAY | VT_I4, VertP.address());
+    set(2, VT_I2, &capP);
+    VariantInit(&args[1]);
     args[1].vt = VT_I4, args[1].lVal = NoPoli;
-    args[0].vt = VT_BYREF | VT_I4, args[0].plVal = &Polcol;
+    set(0, VT_I4, &Polcol);
     return args;
 }
 
+HRESULT invokePasaDatos(IDispatch& object, std::vector<VARIANTARG>& arguments) {
+    DISPPARAMS parameters = {arguments.data(), nullptr, static_cast<UINT>(arguments.size()), 0};
+    EXCEPINFO exception = {};
+    UINT argumentError = 0;
+    const HRESULT result = object.Invoke(DISPID_PasaDatos, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
+                                         &parameters, nullptr, &exception, &argumentError);
+    SysFreeString(exception.bstrDescription);
+    SysFreeString(exception.bstrSource);
+    SysFreeString(exception.bstrHelpFile);
+    return result;
+}
+
+void EventLog::add(std::wstring entry) {
+    std::lock_guard lock(mutex_);
+    entries_.push_back(std::move(entry));
+}
+
+Log EventLog::entries() const {
+    std::lock_guard lock(mutex_);
+    return entries_;
+}
+
+std::size_t EventLog::size() const {
+    std::lock_guard lock(mutex_);
+    return entries_.size();
+}
+
+void EventLog::clear() {
+    std::lock_guard lock(mutex_);
+    entries_.clear();
+}
+
+std::size_t EventLog::count(const std::wstring& prefix) const {
+    std::lock_guard lock(mutex_);
+    return std::count_if(entries_.begin(), entries_.end(),
+                         [&](const std::wstring& entry) { return entry.starts_with(prefix); });
+}
+
+namespace {
+
+// An argument as the log shows it; an array of more than 12 elements by its size alone.
 std::wstring argumentText(const VARIANTARG& argument) {
     std::wostringstream out;
-    switch (argument.vt) {
-        case VT_BYREF | VT_I4:
-            out << *argument.plVal;
-            break;
-        case VT_BYREF | VT_I2:
-            out << *argument.piVal;
-            break;
-        case VT_BYREF | VT_BOOL:
-            out << (*argument.pboolVal ? L"true" : L"false");
-            break;
-        case VT_BYREF | VT_ARRAY | VT_I4:
-        case VT_BYREF | VT_ARRAY | VT_I2:
-        case VT_BYREF | VT_ARRAY | VT_R8:
-        case VT_BYREF | VT_ARRAY | VT_BSTR: {
-            SAFEARRAY* array = *argument.pparray;
-            if (!array) return L"[]";
-            LONG lower = 0, upper = -1;
-            SafeArrayGetLBound(array, 1, &lower);
-            SafeArrayGetUBound(array, 1, &upper);
-            out << L"[";
-            for (LONG i = lower; i <= upper; ++i) {
-                if (i > lower) out << L" ";
-                const LONG at = i - lower;
-                switch (argument.vt & VT_TYPEMASK) {
-                    case VT_I4:
-                        out << static_cast<LONG*>(array->pvData)[at];
-                        break;
-                    case VT_I2:
-                        out << static_cast<SHORT*>(array->pvData)[at];
-                        break;
-                    case VT_R8:
-                        out << static_cast<double*>(array->pvData)[at];
-                        break;
-                    default: {
-                        BSTR text = static_cast<BSTR*>(array->pvData)[at];
-                        out << (text ? text : L"");
-                    }
-                }
-            }
-            out << L"]";
-            break;
-        }
-        default:
-            out << L"?" << argument.vt;
+    const VARTYPE type = argument.vt & VT_TYPEMASK;
+    if (!(argument.vt & VT_ARRAY)) {
+        if (type == VT_I4) out << *argument.plVal;
+        if (type == VT_I2) out << *argument.piVal;
+        if (type == VT_BOOL) out << (*argument.pboolVal ? L"true" : L"false");
+        return out.str();
     }
-    return out.str();
+    SAFEARRAY* array = *argument.pparray;
+    const ULONG count = array ? array->rgsabound[0].cElements : 0;
+    if (count > 12) return L"[" + std::to_wstring(count) + L" elements]";
+    out << L"[";
+    for (ULONG at = 0; at < count; ++at) {
+        out << (at ? L" " : L"");
+        if (type == VT_I4) out << static_cast<LONG*>(array->pvData)[at];
+        if (type == VT_I2) out << static_cast<SHORT*>(array->pvData)[at];
+        if (type == VT_R8) out << static_cast<double*>(array->pvData)[at];
+        if (BSTR text = type == VT_BSTR ? static_cast<BSTR*>(array->pvData)[at] : nullptr) out << text;
+    }
+    return out.str() + L"]";
 }
 
-EventSink::EventSink(std::vector<std::wstring>* log, std::wstring label)
-    : log_(log), label_(std::move(label)) {}
+}  // namespace
 
 HRESULT EventSink::QueryInterface(REFIID iid, void** out) noexcept {
-    if (!out) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == DIID___C_Enf_Pol) {
-        *out = static_cast<IDispatch*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG EventSink::Release() noexcept {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-}
-
-HRESULT EventSink::GetTypeInfoCount(UINT* count) noexcept {
-    if (count) *count = 0;
-    return S_OK;
+    const bool ours = iid == IID_IUnknown || iid == IID_IDispatch || iid == DIID___C_Enf_Pol;
+    *out = ours ? static_cast<IDispatch*>(this) : nullptr;
+    return ours ? S_OK : E_NOINTERFACE;
 }
 
 HRESULT EventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* parameters, VARIANT*,
@@ -237,11 +215,9 @@ HRESULT EventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* parameters,
     static const wchar_t* const names[] = {L"?",    L"EnfocaPol",      L"EnfocaPuntito",
                                            L"Zoom", L"CancelarEnfoca", L"newPolCambiala"};
     std::wstring entry = label_ + (id >= 1 && id <= 5 ? names[id] : names[0]) + L"(";
-    for (UINT i = parameters->cArgs; i > 0; --i) {
-        entry += argumentText(parameters->rgvarg[i - 1]);
-        if (i > 1) entry += L", ";
-    }
-    log_->push_back(entry + L")");
+    for (UINT i = parameters->cArgs; i > 0; --i)
+        entry += argumentText(parameters->rgvarg[i - 1]) + (i > 1 ? L", " : L"");
+    log_.add(entry + L")");
     ++calls_;
     return hook ? hook(id, *parameters, exception) : S_OK;
 }
@@ -258,93 +234,13 @@ Subscription::~Subscription() {
     point_->Unadvise(cookie_);
 }
 
-MessageBoxWatcher::MessageBoxWatcher() : thread_([this] { run(); }) {}
-
-MessageBoxWatcher::~MessageBoxWatcher() {
-    stop_ = true;
-    thread_.join();
-}
-
-std::vector<std::wstring> MessageBoxWatcher::boxes() {
-    std::lock_guard lock(mutex_);
-    return boxes_;
-}
-
-std::vector<std::wstring> MessageBoxWatcher::waitForBoxes(std::size_t count,
-                                                          std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    std::optional<unsigned> reachedAtScan;
-    while (std::chrono::steady_clock::now() < deadline) {
-        const unsigned scan = scans_;
-        if (boxes().size() >= count) {
-            if (!reachedAtScan) reachedAtScan = scan;
-            if (scan >= *reachedAtScan + 2) break;
-        }
-        Sleep(20);
+Log toBoth(const Log& events) {
+    Log both;
+    for (const std::wstring& event : events) {
+        both.push_back(L"A " + event);
+        both.push_back(L"B " + event);
     }
-    return boxes();
-}
-
-namespace {
-
-struct BoxContents {
-    std::wstring text;
-    bool critical = false;
-    int buttons = 0;
-};
-
-// Visible dialog-class windows of this process: message boxes.
-BOOL CALLBACK collectBox(HWND window, LPARAM context) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    wchar_t kind[64] = {};
-    GetClassNameW(window, kind, 64);
-    if (process == GetCurrentProcessId() && std::wstring(kind) == L"#32770" && IsWindowVisible(window))
-        reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
-    return TRUE;
-}
-
-BOOL CALLBACK readChild(HWND child, LPARAM context) {
-    auto& found = *reinterpret_cast<BoxContents*>(context);
-    wchar_t kind[64] = {};
-    GetClassNameW(child, kind, 64);
-    if (_wcsicmp(kind, L"Button") == 0) ++found.buttons;
-    if (_wcsicmp(kind, L"Static") != 0) return TRUE;
-    if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
-        HICON icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
-        found.critical = icon && icon == LoadIconW(nullptr, IDI_HAND);
-        return TRUE;
-    }
-    wchar_t text[1024] = {};
-    GetWindowTextW(child, text, 1024);
-    if (std::wstring(text).size() > found.text.size()) found.text = text;
-    return TRUE;
-}
-
-}  // namespace
-
-void MessageBoxWatcher::run() {
-    std::set<HWND> seen;
-    while (!stop_) {
-        Sleep(20);
-        std::vector<HWND> found;
-        EnumWindows(collectBox, reinterpret_cast<LPARAM>(&found));
-        for (HWND box : found) {
-            if (!seen.insert(box).second) continue;
-            wchar_t title[256] = {};
-            GetWindowTextW(box, title, 256);
-            BoxContents contents;
-            EnumChildWindows(box, readChild, reinterpret_cast<LPARAM>(&contents));
-            {
-                std::lock_guard lock(mutex_);
-                boxes_.push_back(std::wstring(title) + L"|" + contents.text + L"|" +
-                                 (contents.critical ? L"critical" : L"other") + L"|" +
-                                 std::to_wstring(contents.buttons));
-            }
-            PostMessageW(box, WM_COMMAND, IDOK, 0);
-        }
-        ++scans_;
-    }
+    return both;
 }
 
 }  // namespace orv::e2e

@@ -1,15 +1,17 @@
 #pragma once
-// The test host of Orv_Pol_edit.dll: the DLLs under test, a host-side drawing of SAFEARRAYs, an event sink
-// that records what it receives and may write into it, and a watcher that reads and closes message boxes.
+// A host of the real Orv_Pol_edit.dll: the DLL loaded into the test process, the host's drawing as
+// SAFEARRAYs, event sinks that record what they receive and may write into it, and a watcher that reads and
+// closes message boxes. Both suites drive the dialogs through it, exactly as a host does.
 #include <ocidl.h>
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <atomic>
-#include <chrono>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "com/Orv_Pol_edit.h"
@@ -18,11 +20,13 @@
 namespace orv::e2e {
 
 using com::ComPtr;
+using Log = std::vector<std::wstring>;
 
-// Paths handed in by run_com.sh: the x86_64 DLL and the i686 one.
+inline const std::wstring kFocusCaption = L"Enfoca y edita Polilineas";
+inline const std::wstring kEditorCaption = L"Editor de polil\u00edneas:";
+
+// The x86_64 DLL, as run_com.sh and run_ui.sh hand it in.
 std::wstring realDll();
-std::wstring i686Dll();
-bool fileExists(const std::wstring& path);
 
 // A server DLL loaded into the test process, its exports called directly.
 class LoadedServer {
@@ -31,9 +35,7 @@ class LoadedServer {
     ~LoadedServer();
     LoadedServer(const LoadedServer&) = delete;
     LoadedServer& operator=(const LoadedServer&) = delete;
-
     ComPtr<IClassFactory> factory() const;
-    HRESULT canUnloadNow() const;
     HRESULT call(const char* exportName) const;
 
   private:
@@ -49,62 +51,72 @@ class HostArray {
     HostArray& operator=(const HostArray&) = delete;
     ~HostArray();
     SAFEARRAY** address() { return &array_; }
-    SAFEARRAY* get() const { return array_; }
     template <class T>
     T& at(LONG index) const {
-        LONG lower = 0;
-        SafeArrayGetLBound(array_, 1, &lower);
-        return static_cast<T*>(array_->pvData)[index - lower];
+        return static_cast<T*>(array_->pvData)[index - array_->rgsabound[0].lLbound];
     }
-    void setText(LONG index, const wchar_t* text);
-    // Bytes of the elements (strings by their text), to compare before and after a call.
+    void setText(LONG index, const std::wstring& text);
+    // The array's identity, type, bounds and elements (strings by identity and text).
     std::wstring fingerprint() const;
 
   private:
     SAFEARRAY* array_ = nullptr;
 };
 
-// The host's drawing: 6 points, 2 layers, polyline 1 of 3 with vertices 1..4 -> points 2, 3, 5, 6.
+// The host's drawing: points 1..points (X 1000.5 + p, names "P<p>"), layers "Ejes", "Bordes", "Capa 3", ...;
+// polyline 1 of 3 runs through points 2, 3, 5, 6, or through 1..vertices when vertices is given.
 struct HostDrawing {
-    HostDrawing();
+    explicit HostDrawing(LONG points = 6, LONG vertices = 0, LONG layers = 2);
     SHORT Tipo = 0;
     IDispatch* frm1 = nullptr;
-    LONG PtoEnfo = 0, Nuput = 6, noCapas = 2, PolN = 1, NoPoli = 3, Polcol = 255;
+    LONG PtoEnfo = 0, Nuput, noCapas, PolN = 1, NoPoli = 3, Polcol = 255;
     SHORT capP = 1;
     HostArray X, Y, Z, Nombre, Código, CapaPuntos, Capas, VertP;
     std::wstring fingerprint();
     HRESULT pasaDatos(_C_Enf_Pol& object);
-    // The 17 arguments as a late-bound caller passes them (DISPPARAMS order: last first), all by reference
-    // except NoPoli.
+    // The 17 arguments as a late-bound caller passes them (last first), all by reference except NoPoli.
     std::vector<VARIANTARG> byReferenceArguments();
 };
 
-// A sink of __C_Enf_Pol: records "Name(args)" per event and lets a test write into the arguments. The log
-// belongs to the thread that raises the events; other threads may only read how many it has received.
+// A late-bound PasaDatos.
+HRESULT invokePasaDatos(IDispatch& object, std::vector<VARIANTARG>& arguments);
+
+// "Name(args)" per event, written on the dialog's thread and read from the user's.
+class EventLog {
+  public:
+    void add(std::wstring entry);
+    Log entries() const;
+    std::size_t size() const;
+    void clear();
+    std::size_t count(const std::wstring& prefix) const;
+
+  private:
+    mutable std::mutex mutex_;
+    Log entries_;
+};
+
+// A sink of __C_Enf_Pol: logs each event under its label and lets a test answer it.
 class EventSink final : public IDispatch {
   public:
-    explicit EventSink(std::vector<std::wstring>* log, std::wstring label);
+    EventSink(EventLog& log, std::wstring label) : log_(log), label_(std::move(label)) {}
     using Hook = std::function<HRESULT(DISPID id, DISPPARAMS& parameters, EXCEPINFO* exception)>;
     Hook hook;
     unsigned calls() const { return calls_; }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override;
-    ULONG STDMETHODCALLTYPE AddRef() noexcept override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() noexcept override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) noexcept override;
+    ULONG STDMETHODCALLTYPE AddRef() noexcept override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() noexcept override { return 1; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) noexcept override { return *count = 0, S_OK; }
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) noexcept override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) noexcept override {
         return E_NOTIMPL;
     }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* parameters,
-                                     VARIANT* result, EXCEPINFO* exception,
-                                     UINT* argumentError) noexcept override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* parameters, VARIANT*,
+                                     EXCEPINFO* exception, UINT*) noexcept override;
 
   private:
-    ~EventSink() = default;
-    std::vector<std::wstring>* log_;
+    EventLog& log_;
     std::wstring label_;
-    std::atomic<ULONG> references_{1};
     std::atomic<unsigned> calls_{0};
 };
 
@@ -121,27 +133,29 @@ class Subscription {
     DWORD cookie_ = 0;
 };
 
-// Watches for message boxes of this process on its own thread, records "title|text|icon" and closes each.
-class MessageBoxWatcher {
-  public:
-    MessageBoxWatcher();
-    ~MessageBoxWatcher();
-    std::vector<std::wstring> boxes();
-    // The boxes once `count` have been seen and two further scans found no other, or whatever was seen
-    // when `timeout` ran out: a loaded machine may take long to show a box, an idle one returns at once.
-    std::vector<std::wstring> waitForBoxes(std::size_t count,
-                                           std::chrono::milliseconds timeout = std::chrono::seconds(30));
+// Every scenario starts from the real DLL, an object of it and two sinks sharing one log, and ends by
+// checking that no object, lock or dialog outlived it.
+class RealServer : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        server_ = std::make_unique<LoadedServer>(realDll());
+        ASSERT_EQ(server_->factory()->CreateInstance(nullptr, IID__C_Enf_Pol, object_.putVoid()), S_OK);
+    }
+    void TearDown() override {
+        object_.reset();
+        EXPECT_EQ(server_->call("DllCanUnloadNow"), S_OK)
+            << "an object, lock or dialog outlived the scenario";
+    }
+    // B hears each event last: the user waits on it.
+    bool heard(unsigned events) const { return second_.calls() >= events; }
 
-  private:
-    void run();
-    std::mutex mutex_;
-    std::vector<std::wstring> boxes_;
-    std::atomic<unsigned> scans_{0};
-    std::atomic<bool> stop_{false};
-    std::thread thread_;
+    std::unique_ptr<LoadedServer> server_;
+    ComPtr<_C_Enf_Pol> object_;
+    EventLog log_;
+    EventSink first_{log_, L"A "}, second_{log_, L"B "};
 };
 
-// The text of an event argument as the log shows it.
-std::wstring argumentText(const VARIANTARG& argument);
+// Each event as both sinks receive it: A first, then B.
+Log toBoth(const Log& events);
 
 }  // namespace orv::e2e

@@ -1,16 +1,11 @@
 // How the editor behaves on a very long polyline under real windows: opening, scrolling and committing an
 // edit are timed and printed (ORV_BENCH_VERTICES sets the length; run_ui.sh uses a million).
-#include <windows.h>
-
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 
-#include "support/drawing.h"
+#include "com_test_host.h"
 #include "ui_driver.h"
-#include "windows_host.h"
 
 namespace orv::e2e {
 namespace {
@@ -26,13 +21,13 @@ int32_t benchVertices() {
     return text != nullptr && std::atoi(text) > 1 ? std::atoi(text) : 20000;
 }
 
-TEST(LargePolyline, OpensScrollsAndCommitsAnEdit) {
-    int32_t n = benchVertices();
-    test::DrawingShape shape;
-    shape.points = n;
-    shape.vertices = n;
-    shape.polylines = 1;
-    WindowsHost host{test::sampleDrawing(shape)};
+using LargePolyline = RealServer;
+
+TEST_F(LargePolyline, OpensScrollsAndCommitsAnEdit) {
+    const int32_t n = benchVertices();
+    Subscription a(object_.get(), &first_);
+    HostDrawing drawing(n, n);
+    drawing.Tipo = 1;
     Clock::time_point opening;
     double open = 0, toEnd = 0, pages = 0, commit = 0, close = 0;
     UiDriver driver([&](UiDriver& ui) {
@@ -41,17 +36,18 @@ TEST(LargePolyline, OpensScrollsAndCommitsAnEdit) {
         HWND grid = ui.child(dialog, L"Orv_Pol_edit.Grid");
         ui.clickAt(grid, POINT{4, 4});
         ui.settle(dialog);
-        host.clearEvents();
+        log_.clear();
 
         auto start = Clock::now();
         ui.press(VK_END, true);
-        ui.waitUntil([&] { return host.saw(concat("EnfocaPuntito(", n, ", 1)")); }, "the last row", 60000);
+        ui.waitUntil([&] { return log_.count(L"A EnfocaPuntito(" + std::to_wstring(n) + L", 1)"); },
+                     "the last row", 60000);
         ui.settle(dialog);
         toEnd = millisecondsSince(start);
 
         start = Clock::now();
         for (int i = 0; i < 10; ++i) ui.press(VK_PRIOR);
-        ui.waitUntil([&] { return host.eventCount() >= 11; }, "ten pages up", 60000);
+        ui.waitUntil([&] { return log_.size() >= 11; }, "ten pages up", 60000);
         ui.settle(dialog);
         pages = millisecondsSince(start);
 
@@ -60,7 +56,7 @@ TEST(LargePolyline, OpensScrollsAndCommitsAnEdit) {
         ui.type(L"Nuevo");
         start = Clock::now();
         ui.press(VK_RETURN);
-        ui.waitUntil([&] { return host.saw("EnfocaPol("); }, "the committed edit", 120000);
+        ui.waitUntil([&] { return log_.count(L"A EnfocaPol("); }, "the committed edit", 120000);
         ui.settle(dialog);
         commit = millisecondsSince(start);
 
@@ -70,7 +66,7 @@ TEST(LargePolyline, OpensScrollsAndCommitsAnEdit) {
         close = millisecondsSince(start);
     });
     opening = Clock::now();
-    host.open(1);
+    EXPECT_EQ(drawing.pasaDatos(*object_.get()), S_OK);
     for (const auto& failure : driver.finish()) ADD_FAILURE() << failure;
     std::printf(
         "[ MEASURE  ] editor on %d vertices: open %.0f ms (PasaDatos to a painted window), Ctrl+End %.0f ms, "

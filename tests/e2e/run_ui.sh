@@ -6,6 +6,7 @@
 set -uo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 exe="$root/build/win64/tests/e2e/ui_e2e.exe"
+dll="Z:$(echo "$root/build/win64/src/com/Orv_Pol_edit.dll" | sed 's|/|\\|g')"
 wine=/usr/lib/wine/wine64
 if [ ! -f "$exe" ]; then
     echo "ui_e2e.exe is not built (cmake --build build/win64)"
@@ -51,7 +52,7 @@ run() {
     shift
     local p
     p=$(prefix "$dpi")
-    WINEPREFIX="$p" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY="$display" \
+    WINEPREFIX="$p" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY="$display" ORV_COM_DLL="$dll" \
         ORV_SCREENSHOT_DIR="Z:${shots//\//\\}" "$wine" "$exe" "$@" 2>&1 | tee "$log"
     local rc=${PIPESTATUS[0]}
     local p_count f_count
@@ -66,7 +67,7 @@ run() {
 }
 
 ORV_BENCH_VERTICES="${ORV_BENCH_VERTICES:-1000000}" run 96
-ORV_BENCH_VERTICES=20000 run 144 --gtest_filter='EditorWindowLayout.*:DialogScreenshots.*'
+ORV_BENCH_VERTICES=20000 run 144 --gtest_filter='DialogsAtTheRunsDpi.*'
 
 for bmp in "$shots"/*.bmp; do
     [ -f "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"

@@ -1,5 +1,7 @@
 #include "ui_driver.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -8,82 +10,55 @@
 namespace orv::e2e {
 
 std::string narrow(const std::wstring& text) {
-    int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
-                                   nullptr, nullptr);
-    std::string out(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), size, nullptr,
-                        nullptr);
+    std::string out(text.size() * 3, '\0');
+    out.resize(
+        static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
+                                                out.data(), static_cast<int>(out.size()), nullptr, nullptr)));
     return out;
+}
+
+std::vector<std::wstring> runWithUser(const UiDriver::Script& user, const std::function<void()>& call) {
+    UiDriver driver(user);
+    call();
+    for (const std::string& failure : driver.finish()) ADD_FAILURE() << failure;
+    return driver.boxes();
 }
 
 namespace {
 
-struct Search {
-    std::wstring caption;
-    HWND found = nullptr;
-};
-
-bool startsWithNoCase(const std::wstring& text, const std::wstring& prefix) {
-    return text.size() >= prefix.size() && _wcsnicmp(text.c_str(), prefix.c_str(), prefix.size()) == 0;
-}
-
 std::wstring classOf(HWND window) {
-    wchar_t name[256];
-    int length = GetClassNameW(window, name, 256);
-    return std::wstring(name, static_cast<size_t>(length > 0 ? length : 0));
+    wchar_t name[256] = {};
+    GetClassNameW(window, name, 256);
+    return name;
 }
 
-bool ourVisible(HWND window) {
+// Visible top-level windows of this process.
+BOOL CALLBACK collectTopLevel(HWND window, LPARAM context) {
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    return process == GetCurrentProcessId() && IsWindowVisible(window);
+    if (process == GetCurrentProcessId() && IsWindowVisible(window))
+        reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
+    return TRUE;
 }
 
-BOOL CALLBACK findCaption(HWND window, LPARAM context) {
-    auto& search = *reinterpret_cast<Search*>(context);
-    if (!ourVisible(window)) return TRUE;
-    wchar_t text[512];
-    GetWindowTextW(window, text, 512);
-    if (search.caption != text) return TRUE;
-    search.found = window;
-    return FALSE;
-}
-
-struct ChildQuery {
-    HWND parent;
-    std::wstring prefix, text;
+std::vector<HWND> topLevel() {
     std::vector<HWND> found;
-};
-
-BOOL CALLBACK findChild(HWND window, LPARAM context) {
-    auto& query = *reinterpret_cast<ChildQuery*>(context);
-    if (GetParent(window) != query.parent) return TRUE;
-    if (!startsWithNoCase(classOf(window), query.prefix)) return TRUE;
-    if (!query.text.empty()) {
-        wchar_t caption[512];
-        GetWindowTextW(window, caption, 512);
-        if (query.text != caption) return TRUE;
-    }
-    query.found.push_back(window);
-    return TRUE;
-}
-
-BOOL CALLBACK findTopLevel(HWND window, LPARAM context) {
-    if (ourVisible(window) && GetWindow(window, GW_OWNER) == nullptr)
-        reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
-    return TRUE;
-}
-
-BOOL CALLBACK findOwnedDialog(HWND window, LPARAM context) {
-    if (ourVisible(window) && GetWindow(window, GW_OWNER) != nullptr &&
-        (GetWindowLongW(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION)
-        reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
-    return TRUE;
+    EnumWindows(collectTopLevel, reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
 }  // namespace
 
-UiDriver::UiDriver(Script script) : thread_([this, script = std::move(script)] { run(script); }) {}
+UiDriver::UiDriver(Script script)
+    : thread_([this, script = std::move(script)] {
+          SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+          try {
+              script(*this);
+          } catch (const std::exception& error) {
+              failures_.push_back(std::string("driver script stopped: ") + error.what());
+          }
+          closeEverything();
+      }) {}
 
 UiDriver::~UiDriver() {
     if (thread_.joinable()) thread_.join();
@@ -94,49 +69,39 @@ const std::vector<std::string>& UiDriver::finish() {
     return failures_;
 }
 
-void UiDriver::run(const Script& script) {
-    SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
-    try {
-        script(*this);
-    } catch (const std::exception& error) {
-        failures_.push_back(std::string("driver script stopped: ") + error.what());
-    }
-    closeEverything();
-}
-
 HWND UiDriver::waitForWindow(const std::wstring& caption, int timeoutMs) {
-    Search search{caption};
-    auto found = [&] {
-        search.found = nullptr;
-        EnumWindows(&findCaption, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
+    HWND found = nullptr;
+    auto shown = [&] {
+        for (HWND window : topLevel())
+            if (text(window) == caption) found = window;
+        return found != nullptr;
     };
-    if (!waitUntil(found, "a window captioned \"" + narrow(caption) + "\"", timeoutMs)) {
+    if (!waitUntil(shown, "a window captioned \"" + narrow(caption) + "\"", timeoutMs))
         throw std::runtime_error("no window \"" + narrow(caption) + "\"");
-    }
     // Let it finish showing and painting before anyone types into it.
-    settle(search.found);
-    return search.found;
+    settle(found);
+    return found;
 }
 
 bool UiDriver::waitUntilGone(HWND window, int timeoutMs) {
-    return waitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, "the window to close",
-                     timeoutMs);
+    // The user answers any box that stands in the way (they stay on record).
+    return waitUntil([&] { return answerOpenBoxes(), !IsWindow(window) || !IsWindowVisible(window); },
+                     "the window to close", timeoutMs);
 }
 
-std::vector<HWND> UiDriver::children(HWND parent, const std::wstring& classPrefix, const std::wstring& text) {
-    ChildQuery query{parent, classPrefix, text, {}};
-    EnumChildWindows(parent, &findChild, reinterpret_cast<LPARAM>(&query));
-    return query.found;
+std::vector<HWND> UiDriver::children(HWND parent, const std::wstring& kind, const std::wstring& text) {
+    std::vector<HWND> found;
+    for (HWND at = nullptr; (at = FindWindowExW(parent, at, nullptr, nullptr));)
+        if (_wcsnicmp(classOf(at).c_str(), kind.c_str(), kind.size()) == 0 &&
+            (text.empty() || this->text(at) == text))
+            found.push_back(at);
+    return found;
 }
 
-HWND UiDriver::child(HWND parent, const std::wstring& classPrefix, const std::wstring& text, size_t nth) {
-    auto found = children(parent, classPrefix, text);
-    if (nth >= found.size()) {
-        throw std::runtime_error("no control " + narrow(classPrefix) + " \"" + narrow(text) + "\" #" +
-                                 std::to_string(nth));
-    }
-    return found[nth];
+HWND UiDriver::child(HWND parent, const std::wstring& kind, const std::wstring& text) {
+    const std::vector<HWND> found = children(parent, kind, text);
+    if (found.empty()) throw std::runtime_error("no control " + narrow(kind) + " \"" + narrow(text) + "\"");
+    return found[0];
 }
 
 std::vector<HWND> UiDriver::byPosition(std::vector<HWND> windows) {
@@ -157,9 +122,9 @@ HWND UiDriver::focused(HWND dialog) {
 }
 
 std::wstring UiDriver::text(HWND window) {
-    wchar_t buffer[1024];
-    int length = GetWindowTextW(window, buffer, 1024);
-    return std::wstring(buffer, static_cast<size_t>(length > 0 ? length : 0));
+    wchar_t buffer[1024] = {};
+    GetWindowTextW(window, buffer, 1024);
+    return buffer;
 }
 
 RECT UiDriver::rectIn(HWND child, HWND dialog) {
@@ -169,25 +134,19 @@ RECT UiDriver::rectIn(HWND child, HWND dialog) {
     return rect;
 }
 
-void UiDriver::clickAt(HWND window, POINT client, bool right, bool twice) {
+void UiDriver::clickAt(HWND window, POINT client) {
     ClientToScreen(window, &client);
-    double width = GetSystemMetrics(SM_CXSCREEN) - 1, height = GetSystemMetrics(SM_CYSCREEN) - 1;
-    INPUT move{};
-    move.type = INPUT_MOUSE;
-    move.mi.dx = static_cast<LONG>(client.x * 65535.0 / width);
-    move.mi.dy = static_cast<LONG>(client.y * 65535.0 / height);
-    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &move, sizeof(INPUT));
+    INPUT inputs[3] = {};
+    for (INPUT& input : inputs) input.type = INPUT_MOUSE;
+    inputs[0].mi.dx = static_cast<LONG>(client.x * 65535.0 / (GetSystemMetrics(SM_CXSCREEN) - 1));
+    inputs[0].mi.dy = static_cast<LONG>(client.y * 65535.0 / (GetSystemMetrics(SM_CYSCREEN) - 1));
+    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(1, inputs, sizeof(INPUT));
     pause(30);
-    for (int i = 0; i < (twice ? 2 : 1); ++i) {
-        INPUT buttons[2] = {};
-        buttons[0].type = buttons[1].type = INPUT_MOUSE;
-        buttons[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
-        buttons[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-        SendInput(2, buttons, sizeof(INPUT));
-        pause(20);
-    }
-    pause(60);
+    SendInput(2, inputs + 1, sizeof(INPUT));
+    pause(80);
 }
 
 void UiDriver::click(HWND window) {
@@ -197,17 +156,14 @@ void UiDriver::click(HWND window) {
 }
 
 void UiDriver::clickCloseBox(HWND window) {
-    // Found as the system finds it: the point of the caption bar that hit-tests as the close box.
     RECT frame;
     GetWindowRect(window, &frame);
     for (int y = frame.top + 2; y < frame.top + 40; y += 2) {
         for (int x = frame.right - 2; x > frame.right - 80; x -= 2) {
-            LRESULT hit = SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y));
-            if (hit != HTCLOSE) continue;
+            if (SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) != HTCLOSE) continue;
             POINT at{x - 2, y + 2};
             ScreenToClient(window, &at);
-            clickAt(window, at);
-            return;
+            return clickAt(window, at);
         }
     }
     failures_.push_back("no close box on the caption");
@@ -220,11 +176,8 @@ void UiDriver::press(WORD key, bool control, bool shift) {
         input.type = INPUT_KEYBOARD;
         input.ki.wVk = vk;
         input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
-        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-        if (vk == VK_INSERT || vk == VK_DELETE || vk == VK_HOME || vk == VK_END || vk == VK_PRIOR ||
-            vk == VK_NEXT || vk == VK_LEFT || vk == VK_RIGHT || vk == VK_UP || vk == VK_DOWN) {
-            input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
-        }
+        const bool extended = (vk >= VK_PRIOR && vk <= VK_DOWN) || vk == VK_INSERT || vk == VK_DELETE;
+        input.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
         inputs.push_back(input);
     };
     if (control) add(VK_CONTROL, false);
@@ -250,19 +203,16 @@ void UiDriver::type(const std::wstring& text) {
     pause(60);
 }
 
-void UiDriver::pause(int ms) {
-    Sleep(static_cast<DWORD>(ms));
-}
-
 bool UiDriver::waitUntil(const std::function<bool()>& condition, const std::string& what, int timeoutMs) {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (condition()) return true;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            failures_.push_back("timed out waiting for " + what);
+            return false;
+        }
         pause(20);
     }
-    if (condition()) return true;
-    failures_.push_back("timed out waiting for " + what);
-    return false;
+    return true;
 }
 
 void UiDriver::settle(HWND dialog) {
@@ -273,6 +223,60 @@ void UiDriver::settle(HWND dialog) {
     }
 }
 
+namespace {
+
+struct BoxContents {
+    std::wstring text;
+    bool critical = false;
+    int buttons = 0;
+};
+
+BOOL CALLBACK readBoxChild(HWND child, LPARAM context) {
+    auto& found = *reinterpret_cast<BoxContents*>(context);
+    const std::wstring kind = classOf(child);
+    found.buttons += _wcsicmp(kind.c_str(), L"Button") == 0;
+    if (_wcsicmp(kind.c_str(), L"Static") != 0) return TRUE;
+    if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+        HICON icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
+        found.critical = icon && icon == LoadIconW(nullptr, IDI_HAND);
+    } else {
+        wchar_t text[1024] = {};
+        GetWindowTextW(child, text, 1024);
+        if (wcslen(text) > found.text.size()) found.text = text;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+std::size_t UiDriver::answerOpenBoxes() {
+    std::size_t count = 0;
+    for (HWND box : topLevel()) {
+        if (classOf(box) != L"#32770" || !answered_.insert(box).second) continue;
+        BoxContents contents;
+        EnumChildWindows(box, readBoxChild, reinterpret_cast<LPARAM>(&contents));
+        {
+            std::lock_guard lock(mutex_);
+            boxes_.push_back(text(box) + L"|" + contents.text + L"|" +
+                             (contents.critical ? L"critical" : L"other") + L"|" +
+                             std::to_wstring(contents.buttons));
+        }
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        ++count;
+    }
+    return count;
+}
+
+void UiDriver::answerBoxes(std::size_t count, int timeoutMs) {
+    std::size_t seen = 0;
+    waitUntil([&] { return (seen += answerOpenBoxes()) >= count; }, concat(count, " boxes"), timeoutMs);
+}
+
+std::vector<std::wstring> UiDriver::boxes() {
+    std::lock_guard lock(mutex_);
+    return boxes_;
+}
+
 void UiDriver::check(bool condition, const std::string& what) {
     if (!condition) failures_.push_back(what);
 }
@@ -281,10 +285,8 @@ std::wstring UiDriver::clipboardText() {
     std::wstring text;
     for (int attempt = 0; attempt < 50 && !OpenClipboard(nullptr); ++attempt) pause(20);
     if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* source = static_cast<const wchar_t*>(GlobalLock(data))) {
-            text = source;
-            GlobalUnlock(data);
-        }
+        text = static_cast<const wchar_t*>(GlobalLock(data));
+        GlobalUnlock(data);
     }
     CloseClipboard();
     return text;
@@ -293,7 +295,7 @@ std::wstring UiDriver::clipboardText() {
 COLORREF UiDriver::pixelAt(HWND window, POINT client) {
     ClientToScreen(window, &client);
     HDC screen = GetDC(nullptr);
-    COLORREF color = GetPixel(screen, client.x, client.y);
+    const COLORREF color = GetPixel(screen, client.x, client.y);
     ReleaseDC(nullptr, screen);
     return color;
 }
@@ -301,54 +303,52 @@ COLORREF UiDriver::pixelAt(HWND window, POINT client) {
 void UiDriver::screenshot(HWND window, const std::wstring& path) {
     RECT rect;
     GetWindowRect(window, &rect);
-    int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof(info), info.biWidth = width, info.biHeight = height, info.biPlanes = 1;
+    info.biBitCount = 24, info.biCompression = BI_RGB;
     void* bits = nullptr;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap =
+        CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ previous = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
     GdiFlush();
-    DWORD stride = static_cast<DWORD>((width * 3 + 3) & ~3);
+    const DWORD size = static_cast<DWORD>((width * 3 + 3) & ~3) * static_cast<DWORD>(height);
     BITMAPFILEHEADER header{};
     header.bfType = 0x4D42;
-    header.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-    header.bfSize = header.bfOffBits + stride * static_cast<DWORD>(height);
-    if (FILE* file = _wfopen(path.c_str(), L"wb")) {
-        fwrite(&header, sizeof(header), 1, file);
-        fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, file);
-        fwrite(bits, stride, static_cast<size_t>(height), file);
-        fclose(file);
-    } else {
-        failures_.push_back("cannot write " + narrow(path));
-    }
+    header.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(info);
+    header.bfSize = header.bfOffBits + size;
+    FILE* file = _wfopen(path.c_str(), L"wb");
+    check(file && fwrite(&header, sizeof(header), 1, file) && fwrite(&info, sizeof(info), 1, file) &&
+              fwrite(bits, size, 1, file),
+          "cannot write " + narrow(path));
+    if (file) fclose(file);
     SelectObject(memory, previous);
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
 }
 
+// Owned windows (boxes, the colour dialog) first: their owners are disabled until they go. Done when three
+// scans in a row find nothing (a closing dialog may still raise a box).
 void UiDriver::closeEverything() {
-    for (int round = 0; round < 100; ++round) {
-        std::vector<HWND> open;
-        EnumWindows(&findTopLevel, reinterpret_cast<LPARAM>(&open));
-        // Owned windows (message boxes, the colour dialog) first: their owners are disabled until they go.
-        std::vector<HWND> owned;
-        EnumWindows(&findOwnedDialog, reinterpret_cast<LPARAM>(&owned));
-        std::erase_if(
-            open, [&](HWND window) { return std::find(keep_.begin(), keep_.end(), window) != keep_.end(); });
-        if (open.empty() && owned.empty()) return;
-        for (HWND window : owned.empty() ? open : owned) PostMessageW(window, WM_CLOSE, 0, 0);
+    int quiet = 0;
+    for (int round = 0; round < 100 && quiet < 3; ++round) {
+        answerOpenBoxes();
+        // Captioned owned windows first, then the unowned ones (not tooltips and the like).
+        std::vector<HWND> owned = topLevel(), open = owned;
+        std::erase_if(owned, [](HWND w) {
+            return !GetWindow(w, GW_OWNER) || (GetWindowLongW(w, GWL_STYLE) & WS_CAPTION) != WS_CAPTION;
+        });
+        std::erase_if(open, [&](HWND w) { return GetWindow(w, GW_OWNER) || w == keep_; });
+        if (!owned.empty()) open = owned;
+        quiet = open.empty() ? quiet + 1 : 0;
+        for (HWND window : open) PostMessageW(window, WM_CLOSE, 0, 0);
         pause(100);
     }
-    failures_.push_back("windows were still open at the end");
+    if (quiet < 3) failures_.push_back("windows were still open at the end");
 }
 
 }  // namespace orv::e2e

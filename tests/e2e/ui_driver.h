@@ -1,10 +1,13 @@
 #pragma once
 // A user at the keyboard and mouse, on a thread of its own, while the test's main thread sits in the dialog's
-// modal loop: it finds windows by caption, class and keyboard order, sends real input (SendInput), waits for
-// what it expects, and closes whatever is still open when its script ends so that the test can never hang.
+// modal loop: it finds windows by caption and class, sends real input (SendInput), waits for what it expects,
+// reads and answers message boxes, and closes whatever is still open when its script ends so that the test
+// can never hang.
 #include <windows.h>
 
 #include <functional>
+#include <mutex>
+#include <set>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -19,55 +22,59 @@ class UiDriver {
     ~UiDriver();
     UiDriver(const UiDriver&) = delete;
     UiDriver& operator=(const UiDriver&) = delete;
-
     // Waits for the script to end; the failures it recorded.
     const std::vector<std::string>& finish();
 
-    // --- Finding windows ---
     HWND waitForWindow(const std::wstring& caption, int timeoutMs = 10000);
     bool waitUntilGone(HWND window, int timeoutMs = 10000);
-    // Children whose class starts with classPrefix (case-insensitive), in z-order; with text when not empty.
-    std::vector<HWND> children(HWND parent, const std::wstring& classPrefix, const std::wstring& text = L"");
-    HWND child(HWND parent, const std::wstring& classPrefix, const std::wstring& text = L"", size_t nth = 0);
+    // Direct children whose class starts with `kind` (any case), with that text when one is given.
+    std::vector<HWND> children(HWND parent, const std::wstring& kind, const std::wstring& text = L"");
+    HWND child(HWND parent, const std::wstring& kind, const std::wstring& text = L"");
     // Top to bottom, then left to right, as they stand on screen.
     std::vector<HWND> byPosition(std::vector<HWND> windows);
     HWND focused(HWND dialog);
     std::wstring text(HWND window);
-    // A child's rectangle in its dialog's client area.
     RECT rectIn(HWND child, HWND dialog);
 
-    // --- Input ---
-    void clickAt(HWND window, POINT client, bool right = false, bool twice = false);
+    void clickAt(HWND window, POINT client);
     void click(HWND window);
-    // The close box on the caption bar, where the window manager or Wine draws it.
+    // The close box, found as the system finds it: the point of the caption bar that hit-tests as such.
     void clickCloseBox(HWND window);
     void press(WORD key, bool control = false, bool shift = false);
     void type(const std::wstring& text);
-    void pause(int ms);
-    // Waits until the condition holds, polling; false (and a failure recorded) on timeout.
+    void pause(int ms) { Sleep(static_cast<DWORD>(ms)); }
+    // Polls the condition; false (and a failure recorded) on timeout.
     bool waitUntil(const std::function<bool()>& condition, const std::string& what, int timeoutMs = 8000);
     // Waits until the dialog's thread has handled what was sent so far.
     void settle(HWND dialog);
+    // Answers message boxes with OK until `count` more have been seen or the time runs out.
+    void answerBoxes(std::size_t count, int timeoutMs = 10000);
+    // Every box answered so far, also those closed at the end: "title|text|critical or other|buttons".
+    std::vector<std::wstring> boxes();
 
-    // --- Checks and evidence ---
     void check(bool condition, const std::string& what);
     std::wstring clipboardText();
     COLORREF pixelAt(HWND window, POINT client);
     // The window as it is on screen, as a BMP file.
     void screenshot(HWND window, const std::wstring& path);
-    // A window of the test's own (a host window) that closeEverything leaves alone.
-    void leaveOpen(HWND window) { keep_.push_back(window); }
-    // Every visible top-level window of this process, closed (message boxes answered, dialogs by their close
-    // box).
-    void closeEverything();
+    // A window of the test's own that is not closed at the end.
+    void leaveOpen(HWND window) { keep_ = window; }
 
   private:
-    void run(const Script& script);
+    std::size_t answerOpenBoxes();
+    void closeEverything();
 
     std::vector<std::string> failures_;
-    std::vector<HWND> keep_;
+    std::mutex mutex_;
+    std::vector<std::wstring> boxes_;
+    std::set<HWND> answered_;
+    HWND keep_ = nullptr;
     std::thread thread_;
 };
+
+// The host's call on this thread while the user works the dialog it opens; the user's failures are the
+// test's. Returns the boxes the user answered.
+std::vector<std::wstring> runWithUser(const UiDriver::Script& user, const std::function<void()>& call);
 
 std::string narrow(const std::wstring& text);
 
