@@ -1,16 +1,10 @@
 // The adapters of the installation's converter, placement store and colour picker, against stand-ins that the
 // test registers for the installation's class identifiers: what each member receives (types, by reference or
-// not), and that a failing member is the caller's error, never answered by the component's own services.
-#include <gtest/gtest.h>
-
-#include <functional>
-#include <map>
+// not, the picker's settings in the order its type information declares), and that a failing member is the
+// caller's error, never answered by the component's own services.
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "automation/automation_error.h"
-#include "com/com_handles.h"
 #include "com/installed_color_picker.h"
 #include "com/installed_number_converter.h"
 #include "com/installed_placement_store.h"
@@ -33,27 +27,23 @@ std::wstring typed(const VARIANTARG& a) {
     if ((a.vt & ~VT_BYREF) == VT_R8) out << L"double " << (ref ? *a.pdblVal : a.dblVal);
     if ((a.vt & ~VT_BYREF) == VT_I2) out << L"short " << (ref ? *a.piVal : a.iVal);
     if ((a.vt & ~VT_BYREF) == VT_I4) out << L"long " << (ref ? *a.plVal : a.lVal);
-    if ((a.vt & ~VT_BYREF) == VT_BSTR) out << L"string " << std::wstring(ref ? *a.pbstrVal : a.bstrVal);
+    if ((a.vt & ~VT_BYREF) == VT_BSTR) out << L"string " << (ref ? *a.pbstrVal : a.bstrVal);
     if ((a.vt & ~VT_BYREF) == VT_DISPATCH) out << L"object";
     return out.str();
 }
 
-// A class of the installation played by the test, registered for its class identifier while it lives: it
-// logs "Member(arguments)" or "Member = value" and answers through `answer`, which may fail as an automation
-// server does.
+// A class of the installation played by the test, registered for its class identifier while it lives. It logs
+// "Member(arguments)" or "Member = value" into the shared log; its answers are the test's, and `failing`
+// fails as an automation server does: error 5, its text, its source.
 class StandIn final : public IDispatch, public IClassFactory {
   public:
-    using Answer = std::function<HRESULT(const std::wstring& member, DISPPARAMS&, VARIANT*, EXCEPINFO*)>;
-    StandIn(const CLSID& clsid, std::vector<std::wstring> members, ComPtr<ITypeInfo> info = {})
-        : clsid_(clsid), members_(std::move(members)), info_(std::move(info)) {
-        EXPECT_EQ(CoRegisterClassObject(clsid, static_cast<IClassFactory*>(this), CLSCTX_INPROC_SERVER,
-                                        REGCLS_MULTIPLEUSE, &cookie_),
-                  S_OK);
+    StandIn(const CLSID& clsid, std::vector<std::wstring> members, Log& log, ComPtr<ITypeInfo> info = {})
+        : members_(std::move(members)), log_(log), info_(std::move(info)) {
+        CoRegisterClassObject(clsid, static_cast<IClassFactory*>(this), CLSCTX_INPROC_SERVER,
+                              REGCLS_MULTIPLEUSE, &cookie_);
     }
     ~StandIn() { CoRevokeClassObject(cookie_); }
-    std::unique_ptr<com::DispatchObject> create() const { return com::DispatchObject::create(clsid_); }
-    std::vector<std::wstring> log;
-    Answer answer = [](auto&&...) { return S_OK; };
+    std::wstring failing;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override {
         *out = iid == IID_IClassFactory ? static_cast<void*>(static_cast<IClassFactory*>(this))
@@ -84,27 +74,30 @@ class StandIn final : public IDispatch, public IClassFactory {
         std::wstring entry = member + (flags == DISPATCH_PROPERTYPUT ? L" = " : L"(");
         for (UINT i = parameters->cArgs; i > 0; --i)
             entry += typed(parameters->rgvarg[i - 1]) + (i > 1 ? L", " : L"");
-        log.push_back(entry + (flags == DISPATCH_PROPERTYPUT ? L"" : L")"));
-        return answer(member, *parameters, result, exception);
+        log_.push_back(entry + (flags == DISPATCH_PROPERTYPUT ? L"" : L")"));
+        if (member == failing) {
+            exception->scode = MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 5);
+            exception->bstrDescription = SysAllocString(L"Llamada no válida");
+            exception->bstrSource = SysAllocString(L"Instalado");
+            return DISP_E_EXCEPTION;
+        }
+        if (member == L"NumberToText") *parameters->rgvarg[1].piVal = 9;  // a callee may write into it
+        if (member == L"NumberToText") result->vt = VT_BSTR, result->bstrVal = SysAllocString(L"1.234,500");
+        if (member == L"TextToNumber") result->vt = VT_R8, result->dblVal = 12.5;
+        if (member == L"ChosenColor") result->vt = VT_I4, result->lVal = 0x00FF00;
+        return S_OK;
     }
 
   private:
-    CLSID clsid_;
     std::vector<std::wstring> members_;
+    Log& log_;
     ComPtr<ITypeInfo> info_;
     DWORD cookie_ = 0;
 };
 
-// What a failing member of a class written for the platform hands back: error 5, its text, its source.
-HRESULT failWithError5(EXCEPINFO* exception) {
-    exception->scode = MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 5);
-    exception->bstrDescription = SysAllocString(L"Llamada no válida");
-    exception->bstrSource = SysAllocString(L"Instalado");
-    return DISP_E_EXCEPTION;
-}
-
 template <class Call>
-std::string errorOf(Call&& call) {
+std::string errorOf(StandIn& standIn, const wchar_t* member, Call&& call) {
+    standIn.failing = member;
     try {
         call();
     } catch (const automation::AutomationError& error) {
@@ -113,79 +106,56 @@ std::string errorOf(Call&& call) {
     return "no error";
 }
 
-TEST(InstalledCollaborators, TheConverterGetsDecimalsAsShortsByReferenceAndItsFailuresReachTheCaller) {
-    StandIn standIn(kConverter, {L"TextToNumber", L"NumberToText"});
-    standIn.answer = [](const std::wstring& member, DISPPARAMS& parameters, VARIANT* result, EXCEPINFO* e) {
-        if (member == L"TextToNumber") return result->vt = VT_R8, result->dblVal = 12.5, S_OK;
-        if (*parameters.rgvarg[2].pdblVal < 0) return failWithError5(e);
-        *parameters.rgvarg[1].piVal = 9;  // a callee may write into what it was handed by reference
-        return result->vt = VT_BSTR, result->bstrVal = SysAllocString(L"1.234,500"), S_OK;
-    };
-    com::InstalledNumberConverter converter(standIn.create());
-    EXPECT_EQ(converter.NumberToText(1234.5, 3, 0), u"1.234,500");
-    EXPECT_EQ(converter.TextToNumber(u"12,5"), 12.5);
-    EXPECT_EQ(standIn.log, (std::vector<std::wstring>{L"NumberToText(&double 1234.5, &short 3, &short 0)",
-                                                      L"TextToNumber(string 12,5)"}));
-    EXPECT_EQ(errorOf([&] { converter.NumberToText(-1, 2, 0); }), "Instalado: 5: Llamada no válida");
-}
-
-TEST(InstalledCollaborators, ThePlacementStoreGetsTheFormAndTextsByReferenceAndItsFailuresReachTheCaller) {
-    StandIn standIn(kStore, {L"RestorePlacementAndSize", L"RestorePlacement", L"StorePlacement"});
-    standIn.answer = [](const std::wstring& member, DISPPARAMS&, VARIANT*, EXCEPINFO* e) {
-        return member == L"StorePlacement" ? failWithError5(e) : S_OK;
-    };
-    ui::HeadlessToolkit toolkit;
-    ui::Form form(toolkit, "F_Pol_Edt", u"Editor", ui::BorderStyle::SizableToolWindow);
-    com::InstalledPlacementStore store(standIn.create(), nullptr);
-    store.RestorePlacementAndSize(form, u"Editar Polilíneas", u"EditarPol", 200, 500, 8700, 5700);
-    EXPECT_EQ(errorOf([&] { store.StorePlacement(form, u"Editar Polilíneas", u"EditarPol"); }),
-              "Instalado: 5: Llamada no válida");
-    EXPECT_EQ(standIn.log,
-              (std::vector<std::wstring>{
-                  L"RestorePlacementAndSize(&object, &string Editar Polilíneas, &string EditarPol, "
-                  L"&long 200, &long 500, &long 8700, &long 5700)",
-                  L"StorePlacement(&object, &string Editar Polilíneas, &string EditarPol)"}));
-}
-
-TEST(InstalledCollaborators,
-     TheColorPickerGetsTextsAndItsThreeSettingsInDeclaredOrderAndItsFailuresReachTheCaller) {
+TEST(InstalledCollaborators, EachMemberGetsItsArgumentsAsDeclaredAndItsFailuresReachTheCaller) {
     // The picker's interface as its type information declares it; the settings' names are the installation's.
-    PARAMDATA text[] = {{const_cast<OLECHAR*>(L"value"), VT_BSTR}};
-    PARAMDATA number[] = {{const_cast<OLECHAR*>(L"value"), VT_I4}};
-    auto put = [](const wchar_t* name, DISPID id, PARAMDATA* parameter) {
-        return METHODDATA{const_cast<OLECHAR*>(name), parameter, id, UINT(id + 6), CC_STDCALL, 1,
-                          DISPATCH_PROPERTYPUT,       VT_EMPTY};
+    PARAMDATA text[] = {{const_cast<OLECHAR*>(L"value"), VT_BSTR}},
+              number[] = {{const_cast<OLECHAR*>(L"v"), VT_I4}};
+    auto member = [](const wchar_t* name, DISPID id, PARAMDATA* parameter, WORD kind, VARTYPE type) {
+        return METHODDATA{const_cast<OLECHAR*>(name), parameter, id,  UINT(id + 6), CC_STDCALL,
+                          parameter ? 1u : 0u,        kind,      type};
     };
-    METHODDATA methods[] = {
-        put(L"Title", 1, text),
-        put(L"InitialColor", 2, text),
-        put(L"Modo", 3, number),
-        put(L"Rejilla", 4, number),
-        put(L"Ayuda", 5, number),
-        {const_cast<OLECHAR*>(L"ChosenColor"), nullptr, 6, 12, CC_STDCALL, 0, DISPATCH_PROPERTYGET, VT_I4},
-        {const_cast<OLECHAR*>(L"ShowPicker"), nullptr, 7, 13, CC_STDCALL, 0, DISPATCH_METHOD, VT_EMPTY}};
+    METHODDATA methods[] = {member(L"Title", 1, text, DISPATCH_PROPERTYPUT, VT_EMPTY),
+                            member(L"InitialColor", 2, text, DISPATCH_PROPERTYPUT, VT_EMPTY),
+                            member(L"Modo", 3, number, DISPATCH_PROPERTYPUT, VT_EMPTY),
+                            member(L"Rejilla", 4, number, DISPATCH_PROPERTYPUT, VT_EMPTY),
+                            member(L"Ayuda", 5, number, DISPATCH_PROPERTYPUT, VT_EMPTY),
+                            member(L"ChosenColor", 6, nullptr, DISPATCH_PROPERTYGET, VT_I4),
+                            member(L"ShowPicker", 7, nullptr, DISPATCH_METHOD, VT_EMPTY)};
     INTERFACEDATA declared = {methods, 7};
     ComPtr<ITypeInfo> info;
     ASSERT_EQ(CreateDispTypeInfo(&declared, LOCALE_USER_DEFAULT, info.put()), S_OK);
-    StandIn standIn(kPicker,
-                    {L"Title", L"InitialColor", L"Modo", L"Rejilla", L"Ayuda", L"ChosenColor", L"ShowPicker"},
-                    info);
-    bool fail = false;
-    standIn.answer = [&](const std::wstring& member, DISPPARAMS&, VARIANT* result, EXCEPINFO* e) {
-        if (member == L"ChosenColor") return result->vt = VT_I4, result->lVal = 0x00FF00, S_OK;
-        return fail && member == L"ShowPicker" ? failWithError5(e) : S_OK;
-    };
-    com::InstalledColorPicker picker(standIn.create());
+    Log log;
+    StandIn converterClass(kConverter, {L"TextToNumber", L"NumberToText"}, log);
+    StandIn storeClass(kStore, {L"RestorePlacementAndSize", L"RestorePlacement", L"StorePlacement"}, log);
+    StandIn pickerClass(
+        kPicker, {L"Title", L"InitialColor", L"Modo", L"Rejilla", L"Ayuda", L"ChosenColor", L"ShowPicker"},
+        log, info);
+    com::InstalledNumberConverter converter(com::DispatchObject::create(kConverter));
+    com::InstalledPlacementStore store(com::DispatchObject::create(kStore), nullptr);
+    com::InstalledColorPicker picker(com::DispatchObject::create(kPicker));
+    ui::HeadlessToolkit toolkit;
+    ui::Form form(toolkit, "F_Pol_Edt", u"Editor", ui::BorderStyle::SizableToolWindow);
+
+    EXPECT_EQ(converter.NumberToText(1234.5, 3, 0), u"1.234,500");
+    EXPECT_EQ(converter.TextToNumber(u"12,5"), 12.5);
+    store.RestorePlacementAndSize(form, u"Editar Polilíneas", u"EditarPol", 200, 500, 8700, 5700);
     picker.Title(u"Color capa:");
     picker.InitialColor(u"255");
     picker.Setting1(0), picker.Setting2(0), picker.Setting3(0);
     picker.ShowPicker();
     EXPECT_EQ(picker.ChosenColor(), 0x00FF00);
-    EXPECT_EQ(standIn.log, (std::vector<std::wstring>{
-                               L"Title = string Color capa:", L"InitialColor = string 255", L"Modo = long 0",
-                               L"Rejilla = long 0", L"Ayuda = long 0", L"ShowPicker()", L"ChosenColor()"}));
-    fail = true;
-    EXPECT_EQ(errorOf([&] { picker.ShowPicker(); }), "Instalado: 5: Llamada no válida");
+    const std::string failure = "Instalado: 5: Llamada no válida";
+    EXPECT_EQ(errorOf(converterClass, L"NumberToText", [&] { converter.NumberToText(-1, 2, 0); }), failure);
+    EXPECT_EQ(errorOf(storeClass, L"StorePlacement", [&] { store.StorePlacement(form, u"E", u"P"); }),
+              failure);
+    EXPECT_EQ(errorOf(pickerClass, L"ShowPicker", [&] { picker.ShowPicker(); }), failure);
+    EXPECT_EQ(log, (Log{L"NumberToText(&double 1234.5, &short 3, &short 0)", L"TextToNumber(string 12,5)",
+                        L"RestorePlacementAndSize(&object, &string Editar Polilíneas, &string EditarPol, "
+                        L"&long 200, &long 500, &long 8700, &long 5700)",
+                        L"Title = string Color capa:", L"InitialColor = string 255", L"Modo = long 0",
+                        L"Rejilla = long 0", L"Ayuda = long 0", L"ShowPicker()", L"ChosenColor()",
+                        L"NumberToText(&double -1, &short 2, &short 0)",
+                        L"StorePlacement(&object, &string E, &string P)", L"ShowPicker()"}));
 }
 
 }  // namespace

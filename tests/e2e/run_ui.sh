@@ -39,7 +39,7 @@ prefix() {
         # The caption buttons' glyphs come from Marlett.
         mkdir -p "$p/drive_c/windows/Fonts"
         cp /usr/share/wine/fonts/marlett.ttf "$p/drive_c/windows/Fonts/" 2>/dev/null || true
-        WINEPREFIX="$p" wineserver -w
+        WINEPREFIX="$p" /usr/lib/wine/wineserver -w
         echo ui-e2e-ready > "$p/.ready"
     fi
     echo "$p"
@@ -63,7 +63,7 @@ run() {
     if [ "$rc" -ne 0 ] && [ "$f_count" -eq 0 ]; then f_count=1; fi
     passed=$((passed + p_count))
     failed=$((failed + f_count))
-    WINEPREFIX="$p" wineserver -k 2>/dev/null || true
+    WINEPREFIX="$p" /usr/lib/wine/wineserver -k 2>/dev/null || true
 }
 
 ORV_BENCH_VERTICES="${ORV_BENCH_VERTICES:-1000000}" run 96
