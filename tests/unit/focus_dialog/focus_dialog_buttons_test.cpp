@@ -1,4 +1,4 @@
-// "Capturar <<", "Aplicar", the zoom buttons, "Cancelar" and the close box.
+// "Capturar <<", "Aplicar", the zoom buttons, "Cancelar", Esc and the close box.
 #include <gtest/gtest.h>
 
 #include "automation/automation_error.h"
@@ -12,141 +12,107 @@ namespace orv::test {
 namespace {
 
 using namespace focus;
+using automation::AutomationError;
 
-constexpr char16_t kSection[] = u"Enfoca Polilineas";
-constexpr char16_t kKey[] = u"enfoca";
-
-std::string handBack(int32_t name, int32_t count, int32_t polyline, const std::string& vertices,
-                     int16_t layer, int32_t polylines, int32_t colour) {
-    return "EnfocaPol(" + std::to_string(name) + ", " + std::to_string(count) + ", " +
-           std::to_string(polyline) + ", " + vertices + ", " + std::to_string(layer) + ", " +
-           std::to_string(polylines) + ", " + std::to_string(colour) + ")";
+const collaborators::Placement* storedPlacement(RecordingHost& host) {
+    return host.services().placements().stored(u"Enfoca Polilineas", u"enfoca");
 }
 
-TEST(FocusDialogButtons, CaptureHandsTheEditsOverWithTheVertexCountAndStoresThePlacement) {
+TEST(FocusDialogButtons, CaptureHandsOverTheVertexCountAndStoresThePlacementAndTheNextCarriesTheHostsWrites) {
     RecordingHost host;
-    Events events;
+    host.onEnfocaPol = [&](int32_t& Name, int32_t& nPtos, DoubleArray& X, auto&, auto&, auto&, auto&, auto&,
+                           int32_t& PolN, LongArray& nVer, int16_t& capP, int32_t& NoPoli, int32_t& colPol) {
+        if (host.edits().size() > 1) return;
+        X(1) = 42;
+        Name = 4, nPtos = 8, PolN = 9, capP = 3, NoPoli = 11, colPol = 77;
+        nVer = longArray({3, 4});
+    };
     host.script([&](ui::Form& form) {
         type(form, "txtVert", "2");
         type(form, "txtNom", "Nuevo");
         form.setLeft(2222);
         host.clearEvents();
         click(form, "cmdAceptar");
-        events = host.events();
-    });
-    host.open(0);
-    EXPECT_EQ(events, (Events{handBack(2, 5, 1, "[1 2 3 4 5]", 1, 3, sampleColour(1))}));
-    ASSERT_EQ(host.edits().size(), 1u);
-    EXPECT_EQ(host.edits()[0].Nombre.get(2), u"Nuevo");
-    ASSERT_NE(host.services().placements().stored(kSection, kKey), nullptr);
-    EXPECT_EQ(host.services().placements().stored(kSection, kKey)->left, 2222);
-}
-
-TEST(FocusDialogButtons, CaptureTrapShowsTheBoxAndSkipsTheStepsAfterTheFailingOne) {
-    RecordingHost host;
-    host.services().setConverter(std::make_unique<FailingConverter>(
-        automation::AutomationError(13, u"No coinciden los tipos", u"Conversor"), u"x?"));
-    host.script([&](ui::Form& form) {
-        type(form, "txtNom", "Guardado");
-        type(form, "txtX", "x?");
-        click(form, "cmdAceptar");
-        EXPECT_EQ(text(form, "txtNom") + " " + text(form, "txtX"), "Guardado x?");
-        EXPECT_EQ(host.services().placements().stored(kSection, kKey), nullptr);
-        // Back at vertex 1 (by typing, which stores nothing here), the dialog shows what the capture stored.
-        host.services().setConverter(nullptr);
-        type(form, "txtVert", "2");
-        type(form, "txtVert", "1");
-        EXPECT_EQ(shown(form), "vértice 1 punto 1: Guardado 1001.125 2002.500 100.333 C1 capa 1");
-    });
-    host.open(0);
-    EXPECT_EQ(host.boxes(),
-              (std::vector<std::string>{"Aceptar - Error nº  13:No coinciden los tipos | 16 | Conversor"}));
-    EXPECT_TRUE(host.edits().empty());
-}
-
-TEST(FocusDialogButtons, CaptureTrapWritesNegativeNumbersWithTheirSignAndCoversTheStoreAfterTheHandBack) {
-    RecordingHost host;
-    host.services().setConverter(std::make_unique<FailingConverter>(
-        automation::AutomationError(-2147221504, u"Fallo", u"Orv.Conversor"), u"1001.125"));
-    host.script([&](ui::Form& form) {
-        click(form, "cmdAceptar");
-        host.services().setConverter(nullptr);
-        host.services().setPlacementStore(std::make_unique<FailingPlacementStore>(
-            automation::AutomationError(70, u"Permiso denegado", u"Orv.Ubicaciones")));
-        host.clearEvents();
-        click(form, "cmdAceptar");
-        host.services().setPlacementStore(nullptr);
-    });
-    host.open(0);
-    EXPECT_EQ(host.events().front(), handBack(1, 5, 1, "[1 2 3 4 5]", 1, 3, sampleColour(1)));
-    EXPECT_EQ(host.boxes(),
-              (std::vector<std::string>{"Aceptar - Error nº -2147221504:Fallo | 16 | Orv.Conversor",
-                                        "Aceptar - Error nº  70:Permiso denegado | 16 | Orv.Ubicaciones"}));
-}
-
-TEST(FocusDialogButtons, SecondCaptureCarriesWhatTheHostWroteDuringTheFirst) {
-    RecordingHost host;
-    bool first = true;
-    host.onEnfocaPol = [&](int32_t& Name, int32_t& nPtos, DoubleArray& X, auto&, auto&, auto&, auto&, auto&,
-                           int32_t& PolN, LongArray& nVer, int16_t& capP, int32_t& NoPoli, int32_t& colPol) {
-        if (!first) return;
-        first = false;
-        X(1) = 42;
-        Name = 4;
-        nPtos = 8;
-        PolN = 9;
-        nVer = longArray({3, 4});
-        capP = 3;
-        NoPoli = 11;
-        colPol = 77;
-    };
-    host.script([](ui::Form& form) {
-        click(form, "cmdAceptar");
+        EXPECT_EQ(storedPlacement(host)->left, 2222);
         click(form, "cmdAceptar");
     });
     host.open(0);
+    // The fields are not refreshed: the second capture stores point 2's fields into point 4, and the polyline
+    // layer list (still layer 1) over the host's capP.
+    EXPECT_EQ(host.events(), (Events{"EnfocaPol(2, 5, 1, [1 2 3 4 5], 1, 3, 255)",
+                                     "EnfocaPol(4, 8, 9, [3 4], 1, 11, 77)", "CancelarEnfoca()"}));
     ASSERT_EQ(host.edits().size(), 2u);
-    // The fields were not refreshed: the second capture stores point 1's fields into point 4, and the
-    // polyline layer list (still layer 1) over the host's capP.
-    EXPECT_EQ(host.events()[3], handBack(4, 8, 9, "[3 4]", 1, 11, 77));
+    EXPECT_EQ(host.edits()[0].Nombre.get(2), u"Nuevo");
     EXPECT_EQ(host.edits()[1].X(1), 42);
-    EXPECT_EQ(host.edits()[1].Nombre.get(4), u"P1");
+    EXPECT_EQ(host.edits()[1].Nombre.get(4), u"Nuevo");
 }
 
-TEST(FocusDialogButtons, ApplyStoresWithoutTellingTheHostAndCancelThenCancelsTwice) {
-    RecordingHost host;
-    std::string shownAfterApply;
-    host.script([&](ui::Form& form) {
-        host.clearEvents();
-        type(form, "txtNom", "Aplicado");
-        click(form, "cmdRedibuja");
-        EXPECT_TRUE(host.events().empty());
-        type(form, "txtVert", "2");
-        type(form, "txtVert", "1");
-        shownAfterApply = text(form, "txtNom");
-        host.clearEvents();
-        click(form, "cmdCancelar");
-    });
-    host.open(0);
-    EXPECT_EQ(shownAfterApply, "Aplicado");
-    EXPECT_EQ(host.events(), (Events{"CancelarEnfoca()", "CancelarEnfoca()"}));
-    EXPECT_TRUE(host.edits().empty());
-    EXPECT_NE(host.services().placements().stored(kSection, kKey), nullptr);
-    EXPECT_EQ(host.toolkit().closedForLackOfScript(), 0);
+TEST(FocusDialogButtons, CaptureTrapShowsItsBoxAndSkipsTheStepsAfterTheFailingOne) {
+    struct Case {
+        AutomationError error;
+        bool storeFails;  // else the converter fails on the X field
+        std::string box;
+        size_t edits;
+    };
+    const Case cases[] = {
+        {AutomationError(13, u"No coinciden los tipos", u"Conversor"), false,
+         "Aceptar - Error nº  13:No coinciden los tipos | 16 | Conversor", 0},
+        {AutomationError(-2147221504, u"Fallo", u"Orv.Conversor"), false,
+         "Aceptar - Error nº -2147221504:Fallo | 16 | Orv.Conversor", 0},
+        {AutomationError(70, u"Permiso denegado", u"Orv.Ubicaciones"), true,
+         "Aceptar - Error nº  70:Permiso denegado | 16 | Orv.Ubicaciones", 1},
+    };
+    for (const Case& c : cases) {
+        RecordingHost host;
+        host.script([&](ui::Form& form) {
+            if (c.storeFails)
+                host.services().setPlacementStore(std::make_unique<FailingPlacementStore>(c.error));
+            if (!c.storeFails)
+                host.services().setConverter(std::make_unique<FailingConverter>(c.error, u"x?"));
+            type(form, "txtNom", "Guardado");
+            type(form, "txtX", c.storeFails ? "5" : "x?");
+            click(form, "cmdAceptar");
+            EXPECT_EQ(host.boxes(), (std::vector<std::string>{c.box}));
+            EXPECT_EQ(host.edits().size(), c.edits);
+            EXPECT_EQ(storedPlacement(host), nullptr);
+            // The fields keep what was typed; back at vertex 1 (by typing, which stores nothing here) the
+            // dialog shows what the capture stored before the failure.
+            EXPECT_EQ(text(form, "txtX"), c.storeFails ? "5" : "x?");
+            host.services().setConverter(nullptr);
+            host.services().setPlacementStore(nullptr);
+            type(form, "txtVert", "2");
+            type(form, "txtVert", "1");
+            EXPECT_EQ(text(form, "txtNom") + " " + text(form, "txtX"),
+                      c.storeFails ? "Guardado 5.000" : "Guardado 1001.125");
+        });
+        host.open(0);
+    }
 }
 
-TEST(FocusDialogButtons, CloseBoxCancelsOnceAndStoresThePlacementAndEscPressesCancelar) {
-    for (const bool escape : {false, true}) {
+TEST(FocusDialogButtons, ApplyStoresWithoutTellingTheHostAndEveryCloseCancels) {
+    enum Close { kCancelar, kEscape, kCloseBox };
+    for (const Close close : {kCancelar, kEscape, kCloseBox}) {
         RecordingHost host;
         host.script([&](ui::Form& form) {
             host.clearEvents();
-            escape ? form.userPressesEscape() : form.userCloses();
+            type(form, "txtNom", "Aplicado");
+            click(form, "cmdRedibuja");
+            EXPECT_TRUE(host.events().empty());
+            type(form, "txtVert", "2");
+            type(form, "txtVert", "1");
+            EXPECT_EQ(text(form, "txtNom"), "Aplicado");
+            host.clearEvents();
+            if (close == kCancelar) click(form, "cmdCancelar");
+            if (close == kEscape) form.userPressesEscape();
+            if (close == kCloseBox) form.userCloses();
         });
         host.open(0);
-        // "Cancelar" raises Cancela and unloads, whose handler raises it again.
-        EXPECT_EQ(host.events(),
-                  escape ? (Events{"CancelarEnfoca()", "CancelarEnfoca()"}) : (Events{"CancelarEnfoca()"}));
-        EXPECT_NE(host.services().placements().stored(kSection, kKey), nullptr);
+        // "Cancelar" (and Esc, which presses it) unloads, whose handler raises Cancela, then raises it again.
+        EXPECT_EQ(host.events(), close == kCloseBox ? Events{"CancelarEnfoca()"}
+                                                    : (Events{"CancelarEnfoca()", "CancelarEnfoca()"}));
+        EXPECT_TRUE(host.edits().empty());
+        EXPECT_NE(storedPlacement(host), nullptr);
+        EXPECT_EQ(host.toolkit().closedForLackOfScript(), 0);
     }
 }
 
@@ -155,16 +121,14 @@ TEST(FocusDialogButtons, ZoomSendsTheVertexNumberAndThePolyline) {
     shape.polylines = 8;
     shape.selected = 7;
     RecordingHost host{sampleDrawing(shape)};
-    Events events;
     host.script([&](ui::Form& form) {
         type(form, "txtVert", "3");
         host.clearEvents();
         click(form, "cmdZm", 0);
         click(form, "cmdZm", 1);
-        events = host.events();
+        EXPECT_EQ(host.events(), (Events{"Zoom(true, 3, 7)", "Zoom(false, 3, 7)"}));
     });
     host.open(0);
-    EXPECT_EQ(events, (Events{"Zoom(true, 3, 7)", "Zoom(false, 3, 7)"}));
 }
 
 }  // namespace
