@@ -1,4 +1,5 @@
-// "Capturar <<", "Aplicar", the zoom buttons, "Cancelar", Esc and the close box.
+// "Capturar <<", "Aplicar", the zoom buttons, "Cancelar", Esc and the close box, and what the host writes
+// into the events' arguments.
 #include <gtest/gtest.h>
 
 #include "automation/automation_error.h"
@@ -18,31 +19,43 @@ const collaborators::Placement* storedPlacement(RecordingHost& host) {
     return host.services().placements().stored(u"Enfoca Polilineas", u"enfoca");
 }
 
-TEST(FocusDialogButtons, CaptureHandsOverTheVertexCountAndStoresThePlacementAndTheNextCarriesTheHostsWrites) {
+TEST(FocusDialogHostWrites, WhatTheHostWritesIsWhatTheDialogGoesOnWithButAnAnnouncementIsNotShown) {
     RecordingHost host;
+    host.answersPolylineRequests = false;
+    host.onEnfocaPuntito = [](int32_t& Name, int32_t&) { Name = Name == 2 ? 6 : Name; };
     host.onEnfocaPol = [&](int32_t& Name, int32_t& nPtos, DoubleArray& X, auto&, auto&, auto&, auto&, auto&,
                            int32_t& PolN, LongArray& nVer, int16_t& capP, int32_t& NoPoli, int32_t& colPol) {
         if (host.edits().size() > 1) return;
         X(1) = 42;
         Name = 4, nPtos = 8, PolN = 9, capP = 3, NoPoli = 11, colPol = 77;
-        nVer = longArray({3, 4});
+        nVer = longArray({2, 3, 4});
+    };
+    host.onNewPolCambiala = [](int32_t& aPolN, LongArray& aVertP, int16_t& acapP, int32_t& aNoPoli,
+                               int32_t& acolpol) {
+        if (aPolN == 1) aVertP = longArray({1, 2});  // at the set-up's announcement: not shown
+        if (aPolN == 2) aVertP = longArray({7, 8, 9}), acapP = 3, aNoPoli = 12, acolpol = 0x123456;
     };
     host.script([&](ui::Form& form) {
-        type(form, "txtVert", "2");
+        EXPECT_EQ(polylineShown(form), "polilínea 1 /3 [3 Polilíneas |Polilínea 1|Vértice 5| /5] capa 1");
+        type(form, "txtVert", "2");  // the host moves the focus to point 6
         type(form, "txtNom", "Nuevo");
         form.setLeft(2222);
         host.clearEvents();
         click(form, "cmdAceptar");
         EXPECT_EQ(storedPlacement(host)->left, 2222);
-        click(form, "cmdAceptar");
+        click(form, "cmdAceptar");  // the fields are not refreshed: point 4 gets them
+        click(form, "cmdAvP", 1);
+        EXPECT_EQ(polylineShown(form), "polilínea 2 /12 [12 Polilíneas |Polilínea 2|Vértice 3| /3] capa 3");
+        EXPECT_EQ(shown(form), "vértice 1 punto 7: P7 1007.125 2014.500 102.333 C7 capa 3");
+        EXPECT_EQ(control<ui::CommandButton>(form, "cmdColor").backColor(), 0x123456);
     });
     host.open(0);
-    // The fields are not refreshed: the second capture stores point 2's fields into point 4, and the polyline
-    // layer list (still layer 1) over the host's capP.
-    EXPECT_EQ(host.events(), (Events{"EnfocaPol(2, 5, 1, [1 2 3 4 5], 1, 3, 255)",
-                                     "EnfocaPol(4, 8, 9, [3 4], 1, 11, 77)", "CancelarEnfoca()"}));
+    EXPECT_EQ(host.events(),
+              (Events{"EnfocaPol(6, 5, 1, [1 2], 1, 3, 255)", "EnfocaPol(4, 8, 9, [2 3 4], 1, 11, 77)",
+                      "newPolCambiala(2, [2 3 4], 1, 11, 77)", "newPolCambiala(2, [7 8 9], 3, 12, 1193046)",
+                      "EnfocaPuntito(7, 2)", "CancelarEnfoca()"}));
     ASSERT_EQ(host.edits().size(), 2u);
-    EXPECT_EQ(host.edits()[0].Nombre.get(2), u"Nuevo");
+    EXPECT_EQ(host.edits()[0].Nombre.get(6) + host.edits()[0].Nombre.get(2), u"NuevoP2");
     EXPECT_EQ(host.edits()[1].X(1), 42);
     EXPECT_EQ(host.edits()[1].Nombre.get(4), u"Nuevo");
 }
@@ -52,15 +65,14 @@ TEST(FocusDialogButtons, CaptureTrapShowsItsBoxAndSkipsTheStepsAfterTheFailingOn
         AutomationError error;
         bool storeFails;  // else the converter fails on the X field
         std::string box;
-        size_t edits;
     };
     const Case cases[] = {
-        {AutomationError(13, u"No coinciden los tipos", u"Conversor"), false,
-         "Aceptar - Error nº  13:No coinciden los tipos | 16 | Conversor", 0},
+        {AutomationError(13, u"No coinciden", u"Conversor"), false,
+         "Aceptar - Error nº  13:No coinciden | 16 | Conversor"},
         {AutomationError(-2147221504, u"Fallo", u"Orv.Conversor"), false,
-         "Aceptar - Error nº -2147221504:Fallo | 16 | Orv.Conversor", 0},
-        {AutomationError(70, u"Permiso denegado", u"Orv.Ubicaciones"), true,
-         "Aceptar - Error nº  70:Permiso denegado | 16 | Orv.Ubicaciones", 1},
+         "Aceptar - Error nº -2147221504:Fallo | 16 | Orv.Conversor"},
+        {AutomationError(70, u"Denegado", u"Orv.Ubicaciones"), true,
+         "Aceptar - Error nº  70:Denegado | 16 | Orv.Ubicaciones"},
     };
     for (const Case& c : cases) {
         RecordingHost host;
@@ -73,7 +85,7 @@ TEST(FocusDialogButtons, CaptureTrapShowsItsBoxAndSkipsTheStepsAfterTheFailingOn
             type(form, "txtX", c.storeFails ? "5" : "x?");
             click(form, "cmdAceptar");
             EXPECT_EQ(host.boxes(), (std::vector<std::string>{c.box}));
-            EXPECT_EQ(host.edits().size(), c.edits);
+            EXPECT_EQ(host.edits().size(), c.storeFails ? 1u : 0u);
             EXPECT_EQ(storedPlacement(host), nullptr);
             // The fields keep what was typed; back at vertex 1 (by typing, which stores nothing here) the
             // dialog shows what the capture stored before the failure.
@@ -89,30 +101,38 @@ TEST(FocusDialogButtons, CaptureTrapShowsItsBoxAndSkipsTheStepsAfterTheFailingOn
     }
 }
 
-TEST(FocusDialogButtons, ApplyStoresWithoutTellingTheHostAndEveryCloseCancels) {
-    enum Close { kCancelar, kEscape, kCloseBox };
-    for (const Close close : {kCancelar, kEscape, kCloseBox}) {
-        RecordingHost host;
-        host.script([&](ui::Form& form) {
-            host.clearEvents();
-            type(form, "txtNom", "Aplicado");
-            click(form, "cmdRedibuja");
-            EXPECT_TRUE(host.events().empty());
-            type(form, "txtVert", "2");
-            type(form, "txtVert", "1");
-            EXPECT_EQ(text(form, "txtNom"), "Aplicado");
-            host.clearEvents();
-            if (close == kCancelar) click(form, "cmdCancelar");
-            if (close == kEscape) form.userPressesEscape();
-            if (close == kCloseBox) form.userCloses();
-        });
-        host.open(0);
-        // "Cancelar" (and Esc, which presses it) unloads, whose handler raises Cancela, then raises it again.
-        EXPECT_EQ(host.events(), close == kCloseBox ? Events{"CancelarEnfoca()"}
-                                                    : (Events{"CancelarEnfoca()", "CancelarEnfoca()"}));
-        EXPECT_TRUE(host.edits().empty());
-        EXPECT_NE(storedPlacement(host), nullptr);
-        EXPECT_EQ(host.toolkit().closedForLackOfScript(), 0);
+TEST(FocusDialogButtons, ApplyStoresWithoutTellingTheHostAndEveryCloseCancelsEvenWhenTheStoreFails) {
+    for (const bool storeFails : {false, true}) {
+        for (const std::string close : {"cmdCancelar", "Esc", "close box"}) {
+            RecordingHost host;
+            if (storeFails)
+                host.services().setPlacementStore(std::make_unique<FailingPlacementStore>(
+                    AutomationError(70, u"Denegado", u"Orv.Ubicaciones")));
+            host.script([&](ui::Form& form) {
+                host.clearEvents();
+                type(form, "txtNom", "Aplicado");
+                click(form, "cmdRedibuja");
+                EXPECT_TRUE(host.events().empty());
+                type(form, "txtVert", "2");
+                type(form, "txtVert", "1");
+                EXPECT_EQ(text(form, "txtNom"), "Aplicado");
+                host.clearEvents();
+                close == "Esc"         ? form.userPressesEscape()
+                : close == "close box" ? form.userCloses()
+                                       : click(form, close);
+            });
+            host.open(0);
+            // "Cancelar" (and Esc, which presses it) unloads, whose handler raises Cancela, then raises it
+            // again.
+            EXPECT_EQ(host.events(), close == "close box" ? Events{"CancelarEnfoca()"}
+                                                          : (Events{"CancelarEnfoca()", "CancelarEnfoca()"}));
+            EXPECT_EQ(host.boxes(),
+                      storeFails ? std::vector<std::string>{"Error nº 70: Denegado | 16 | Orv.Ubicaciones"}
+                                 : std::vector<std::string>{});
+            EXPECT_EQ(storedPlacement(host) != nullptr, !storeFails);
+            EXPECT_TRUE(host.edits().empty());
+            EXPECT_EQ(host.toolkit().closedForLackOfScript(), 0);
+        }
     }
 }
 

@@ -8,7 +8,6 @@
 #include "automation/automation_error.h"
 #include "collaborators/plain_number_converter.h"
 #include "support/drawing.h"
-#include "support/failing_placement_store.h"
 #include "support/recording_host.h"
 #include "unit/focus_dialog/focus_dialog_user.h"
 
@@ -179,26 +178,6 @@ TEST(FocusDialogAllOrNothing, RefusedPolylineKeepsTheDialogOnTheOneShownAndTheSa
                   refusal("El vértice 1 de la polilínea 2 remite al punto 50, que no está en el dibujo.")}));
     EXPECT_EQ(host.events()[4], "EnfocaPol(1, 5, 1, [1 2 3 4 5], 1, 3, 255)");
     EXPECT_EQ(host.toolkit().closedForLackOfScript(), 1);
-}
-
-TEST(FocusDialogAllOrNothing, EveryCloseReachesTheHostWhenTheStoreFails) {
-    for (const int close : {0, 1, 2}) {
-        RecordingHost host;
-        host.services().setPlacementStore(std::make_unique<FailingPlacementStore>(
-            automation::AutomationError(70, u"Permiso denegado", u"Orv.Ubicaciones")));
-        host.script([&](ui::Form& form) {
-            host.clearEvents();
-            if (close == 0) form.userCloses();
-            if (close == 1) form.userPressesEscape();
-            if (close == 2) click(form, "cmdCancelar");
-        });
-        host.open(0);
-        EXPECT_EQ(host.boxes(),
-                  (std::vector<std::string>{"Error nº 70: Permiso denegado | 16 | Orv.Ubicaciones"}));
-        EXPECT_EQ(host.events(), close == 0 ? (Events{"CancelarEnfoca()"})
-                                            : (Events{"CancelarEnfoca()", "CancelarEnfoca()"}));
-        EXPECT_EQ(host.toolkit().closedForLackOfScript(), 0);
-    }
 }
 
 TEST(FocusDialogAllOrNothing, LayerOutsideTheListsIsWarnedOnceAndKeptAndOversizedNumbersAreSetBack) {

@@ -53,6 +53,8 @@ inline std::string shown(ui::Form& form) {
            text(form, "txtcod") + " capa " + std::to_string(layerShown(form, "cmbCapa"));
 }
 
+inline const std::string kVertex1 = "vértice 1 punto 1: P1 1001.125 2002.500 100.333 C1 capa 1";
+
 // The polyline on display: "polilínea 1 /3 [3 Polilíneas |Polilínea 1|Vértice 5| /5] capa 1".
 inline std::string polylineShown(ui::Form& form) {
     return "polilínea " + text(form, "txPolis") + caption(form, "labPolis") + " [" +
