@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "automation/text.h"
 #include "ui/combo_box.h"
@@ -65,6 +66,22 @@ inline std::string polylineShown(ui::Form& form) {
 // A refusal's box: critical, OK only, the application's title.
 inline std::string refusal(const std::string& text) {
     return text + " | 16 | Orv_Pol_edit";
+}
+
+// Events or boxes as one line, "; " between them.
+inline std::string joined(const std::vector<std::string>& lines) {
+    std::string result;
+    for (const std::string& line : lines) result += (result.empty() ? "" : "; ") + line;
+    return result;
+}
+
+// One user action written out: "cmdAv 1" clicks cmdAv(1), "cmdCancelar" clicks it, "txtVert=3" types 3.
+inline void perform(ui::Form& form, const std::string& action) {
+    const size_t at = action.find_first_of(" =");
+    const std::string name = action.substr(0, at);
+    if (at == std::string::npos) return click(form, name);
+    if (action[at] == '=') return type(form, name, action.substr(at + 1));
+    click(form, name, static_cast<int16_t>(std::stoi(action.substr(at + 1))));
 }
 
 // Runs the action at the n-th yield from now, as input the user queued while the handlers ran.
