@@ -19,40 +19,37 @@ using namespace focus;
 TEST(FocusDialogRefusal, IntakeErrors) {
     // A short vertex list is refused and cancelled; a missing point, a missing list and too many layers are
     // errors that PasaDatos reports. No dialog is shown.
-    const std::string range =
-        refusal("Enfoca Pollilinea - Error nº 9: El subíndice está fuera del intervalo");
-    const std::tuple<std::function<void(Drawing&)>, std::string, Events> cases[] = {
-        {[](Drawing& d) { d.VertP = longArray({3}); },
-         refusal("La polilínea 1 tiene menos de 2 vértices y no se puede mostrar."),
-         {"CancelarEnfoca()"}},
-        {[](Drawing& d) {
-             d.VertP = longArray({11, 1, 2});
-         },
-         range,
-         {}},  // the point arrays end at 10
-        {[](Drawing& d) { d.VertP = LongArray(); }, range, {}},
-        {[](Drawing& d) { d.noCapas = 32768; },
-         refusal("Enfoca Pollilinea - Error nº 6: Desbordamiento"),
-         {}},
+    struct Case {
+        std::vector<int32_t> vertices;  // none: a list never dimensioned
+        int32_t layers;
+        std::string boxes, events;
     };
-    for (const auto& [spoil, box, events] : cases) {
+    const std::string range = "Enfoca Pollilinea - Error nº 9: El subíndice está fuera del intervalo";
+    const Case cases[] = {
+        {{3}, 4, "La polilínea 1 tiene menos de 2 vértices y no se puede mostrar.", "CancelarEnfoca()"},
+        {{11, 1, 2}, 4, range, ""},  // the point arrays end at 10
+        {{}, 4, range, ""},
+        {{1, 2}, 32768, "Enfoca Pollilinea - Error nº 6: Desbordamiento", ""},
+    };
+    for (const Case& c : cases) {
         Drawing drawing = sampleDrawing();
-        spoil(drawing);
+        drawing.VertP = c.vertices.empty() ? LongArray() : longArray(c.vertices);
+        drawing.noCapas = c.layers;
         RecordingHost host{std::move(drawing)};
         host.open(0);
-        EXPECT_EQ(host.boxes(), (std::vector<std::string>{box}));
-        EXPECT_EQ(host.events(), events) << box;
-        EXPECT_EQ(host.toolkit().closedForLackOfScript(), 0) << box;
+        EXPECT_EQ(joined(host.boxes()), refusal(c.boxes));
+        EXPECT_EQ(joined(host.events()), c.events) << c.boxes;
+        EXPECT_EQ(host.toolkit().closedForLackOfScript(), 0) << c.boxes;
     }
     Drawing most = sampleDrawing();
     most.noCapas = 32767;
     most.Capas.redimPreserve(0, 32767);
     RecordingHost host{std::move(most)};
     host.open(0);
-    EXPECT_TRUE(host.messageBoxes().empty());
+    EXPECT_EQ(joined(host.boxes()), "");
 }
 
-TEST(FocusDialogRefusal, VertexWithoutItsPointIsRefusedAndSkippedByTheArrows) {
+TEST(FocusDialogRefusal, VertexWithoutItsPointOrBeyondACountTheHostWroteIsRefusedAndTheArrowsStepPastIt) {
     Drawing drawing = sampleDrawing();
     drawing.polylines[0].vertices = {1, 2, 99, 4};
     drawing.select(1);
@@ -68,25 +65,19 @@ TEST(FocusDialogRefusal, VertexWithoutItsPointIsRefusedAndSkippedByTheArrows) {
         EXPECT_EQ(shown(form), "vértice 2 punto 2: Dos 1002.125 2004.500 100.667 C2 capa 2");
         click(form, "cmdAv", 1);
         EXPECT_EQ(shown(form), "vértice 4 punto 4: P4 1004.125 2008.500 101.333 C4 capa 4");
-    });
-    host.open(0);
-    const std::string refused =
-        refusal("El vértice 3 de la polilínea 1 remite al punto 99, que no está en el dibujo.");
-    EXPECT_EQ(host.boxes(), (std::vector<std::string>{refused, refused}));
-    EXPECT_EQ(host.events(), (Events{"EnfocaPuntito(4, 1)", "EnfocaPuntito(4, 1)", "CancelarEnfoca()"}));
-}
-
-TEST(FocusDialogRefusal, VertexCountWrittenBelowOneByTheHostDoesNotLoop) {
-    RecordingHost host;
-    host.onEnfocaPol = [](int32_t&, int32_t& nPtos, auto&&...) { nPtos = 0; };
-    host.script([&](ui::Form& form) {
+        EXPECT_EQ(joined(host.events()), "EnfocaPuntito(4, 1); EnfocaPuntito(4, 1)");
+        // A vertex count the host writes below 1 has no last vertex to fall back on.
+        host.onEnfocaPol = [](int32_t&, int32_t& nPtos, auto&&...) { nPtos = 0; };
         click(form, "cmdAceptar");
         type(form, "txtVert", "3");
         click(form, "cmdAv", 0);
     });
     host.open(0);
-    EXPECT_EQ(host.boxes(), (std::vector<std::string>{refusal("La polilínea 1 no tiene vértice 3."),
-                                                      refusal("La polilínea 1 no tiene vértice 1.")}));
+    const std::string refused =
+        "El vértice 3 de la polilínea 1 remite al punto 99, que no está en el dibujo.";
+    EXPECT_EQ(joined(host.boxes()), refusal(refused) + "; " + refusal(refused) + "; " +
+                                        refusal("La polilínea 1 no tiene vértice 3.") + "; " +
+                                        refusal("La polilínea 1 no tiene vértice 3."));
 }
 
 // The plain converter, failing on demand: NumberToText of one value, or every TextToNumber with a failure
