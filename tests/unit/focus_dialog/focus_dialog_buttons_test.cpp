@@ -142,6 +142,7 @@ TEST(FocusDialogButtons, ZoomSendsTheVertexNumberAndThePolyline) {
     shape.selected = 7;
     RecordingHost host{sampleDrawing(shape)};
     host.script([&](ui::Form& form) {
+        EXPECT_EQ(polylineShown(form), "polilínea 7 /8 [8 Polilíneas |Polilínea 7|Vértice 11| /11] capa 3");
         type(form, "txtVert", "3");
         host.clearEvents();
         click(form, "cmdZm", 0);

@@ -2,6 +2,7 @@
 // placement kept from one opening to the next.
 #include <gtest/gtest.h>
 
+#include "collaborators/memory_placement_store.h"
 #include "support/drawing.h"
 #include "support/recording_host.h"
 #include "unit/focus_dialog/focus_dialog_user.h"
@@ -45,6 +46,12 @@ TEST(FocusDialogIntake, LoadSizesTheWindowAndMovesTheButtonsAndTheFocusStartsOnC
         EXPECT_EQ(order,
                   "cmdCancelar cmdAceptar txPolis cmdAvP(1) cmdAvP(0) cmdAv(0) cmdAv(1) txtVert cmbCapaPol "
                   "cmdZm(1) cmdZm(0) txtN txtNom txtX txtY txtZ txtcod cmbCapa cmdRedibuja cmdColor ");
+        std::string buttons;
+        for (const char* name : {"cmdAvP", "cmdAv", "cmdZm"})
+            for (int16_t i : {0, 1})
+                buttons += automation::toUtf8(control<ui::CommandButton>(form, name, i).caption());
+        EXPECT_EQ(buttons, "<><>+-");
+        EXPECT_LT(form.find("cmdZm", 1)->left(), form.find("cmdZm", 0)->left());  // "-" stands left of "+"
         EXPECT_EQ(form.focus(), form.find("cmdCancelar"));
         EXPECT_TRUE(control<ui::CommandButton>(form, "cmdCancelar").isCancel());
     });
@@ -72,10 +79,23 @@ TEST(FocusDialogIntake, EachSetUpRefillsBothLayerListsAndLayerZeroSelectsNone) {
     }
 }
 
-TEST(FocusDialogIntake, PlacementIsRestoredMovingOnlyAndStoredAtTheClose) {
+// Notes what the dialog shows when its placement is restored: the designed texts, nothing of the drawing yet.
+struct SpyPlacementStore : collaborators::MemoryPlacementStore {
+    std::string atRestore;
+    void RestorePlacement(ui::Form& form, const Text& section, const Text& key) override {
+        atRestore = shown(form);
+        MemoryPlacementStore::RestorePlacement(form, section, key);
+    }
+};
+
+TEST(FocusDialogIntake, PlacementIsRestoredBeforeAnyFieldIsFilledMovingOnlyAndStoredAtTheClose) {
     RecordingHost host;
-    host.services().placements().store(u"Enfoca Polilineas", u"enfoca", {600, 900, 5000, 8000});
+    auto owned = std::make_unique<SpyPlacementStore>();
+    SpyPlacementStore& store = *owned;
+    host.services().setPlacementStore(std::move(owned));
+    store.store(u"Enfoca Polilineas", u"enfoca", {600, 900, 5000, 8000});
     host.script([&](ui::Form& form) {
+        EXPECT_EQ(store.atRestore, "vértice 1 punto 1: 1 0.000 0.000 0.00   capa 0");
         EXPECT_EQ((collaborators::Placement{form.left(), form.top(), form.width(), form.height()}),
                   (collaborators::Placement{600, 900, 3030 + ui::HeadlessToolkit::kFrameHorizontal, 5355}));
         form.setLeft(1500);

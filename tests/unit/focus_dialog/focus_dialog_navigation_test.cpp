@@ -136,11 +136,13 @@ TEST(FocusDialogReentry, InputQueuedWhileAHandlerRunsIsTakenAtItsYields) {
         int yield;  // the n-th yield from the start of the action runs the queued input
         const char* queued;
         const char* events;
+        const char* after = "";  // vertex field, point number and vertex frame afterwards
     };
     const Case cases[] = {
         // A vertex arrow yields once it has shown the vertex, then again before it tells the host once more.
         {1, 1, "cmdAv 1", 1, "cmdAv 1",
-         "EnfocaPuntito(2, 1); EnfocaPuntito(3, 1); EnfocaPuntito(3, 1); EnfocaPuntito(2, 1)"},
+         "EnfocaPuntito(2, 1); EnfocaPuntito(3, 1); EnfocaPuntito(3, 1); EnfocaPuntito(2, 1)",
+         "3 2 Vértice 2"},
         {1, 1, "cmdAv 1", 2, "cmdZm 0", "EnfocaPuntito(2, 1); Zoom(true, 2, 1); EnfocaPuntito(2, 1)"},
         {1, 1, "cmdAv 1", 1, "cmdCancelar",
          "EnfocaPuntito(2, 1); CancelarEnfoca(); CancelarEnfoca(); EnfocaPuntito(2, 1)"},
@@ -169,6 +171,9 @@ TEST(FocusDialogReentry, InputQueuedWhileAHandlerRunsIsTakenAtItsYields) {
             atYield(host.toolkit(), c.yield, [&] { perform(form, c.queued); });
             perform(form, c.action);
             EXPECT_EQ(joined(host.events()), c.events) << c.action << " / " << c.queued;
+            const std::string after =
+                text(form, "txtVert") + " " + text(form, "txtN") + " " + caption(form, "fraVert");
+            EXPECT_EQ(after.find(c.after), 0u) << after;
         });
         host.open(0);
         EXPECT_EQ(joined(host.boxes()), "") << c.action << " / " << c.queued;

@@ -51,9 +51,11 @@ TEST(FocusDialogRefusal, IntakeErrors) {
 
 TEST(FocusDialogRefusal, VertexWithoutItsPointOrBeyondACountTheHostWroteIsRefusedAndTheArrowsStepPastIt) {
     Drawing drawing = sampleDrawing();
-    drawing.polylines[0].vertices = {1, 2, 99, 4};
+    drawing.CapaPuntos.redimPreserve(0, 8);  // point 9 lacks its layer
+    drawing.polylines[0].vertices = {1, 2, 9};
     drawing.select(1);
     RecordingHost host{std::move(drawing)};
+    host.onEnfocaPol = [](int32_t&, int32_t& nPtos, auto&&...) { nPtos = nPtos == 1 ? 0 : 1; };
     host.script([&](ui::Form& form) {
         type(form, "txtVert", "2");
         type(form, "txtNom", "Dos");
@@ -64,20 +66,36 @@ TEST(FocusDialogRefusal, VertexWithoutItsPointOrBeyondACountTheHostWroteIsRefuse
         click(form, "cmdAv", 1);
         EXPECT_EQ(shown(form), "vértice 2 punto 2: Dos 1002.125 2004.500 100.667 C2 capa 2");
         click(form, "cmdAv", 1);
-        EXPECT_EQ(shown(form), "vértice 4 punto 4: P4 1004.125 2008.500 101.333 C4 capa 4");
-        EXPECT_EQ(joined(host.events()), "EnfocaPuntito(4, 1); EnfocaPuntito(4, 1)");
-        // A vertex count the host writes below 1 has no last vertex to fall back on.
-        host.onEnfocaPol = [](int32_t&, int32_t& nPtos, auto&&...) { nPtos = 0; };
+        EXPECT_EQ(shown(form), kVertex1);
+        EXPECT_EQ(joined(host.events()), "EnfocaPuntito(1, 1); EnfocaPuntito(1, 1)");
+        // A vertex count the host writes: 1 leaves vertex 1 the last; below 1 there is no last vertex at all.
+        click(form, "cmdAceptar");
+        type(form, "txtVert", "3");
+        EXPECT_EQ(text(form, "txtVert"), "1");
         click(form, "cmdAceptar");
         type(form, "txtVert", "3");
         click(form, "cmdAv", 0);
     });
     host.open(0);
     const std::string refused =
-        "El vértice 3 de la polilínea 1 remite al punto 99, que no está en el dibujo.";
-    EXPECT_EQ(joined(host.boxes()), refusal(refused) + "; " + refusal(refused) + "; " +
+        refusal("El vértice 3 de la polilínea 1 remite al punto 9, que no está en el dibujo.");
+    EXPECT_EQ(joined(host.boxes()), refused + "; " + refused + "; " +
                                         refusal("La polilínea 1 no tiene vértice 3.") + "; " +
-                                        refusal("La polilínea 1 no tiene vértice 3."));
+                                        refusal("La polilínea 1 no tiene vértice 1."));
+}
+
+TEST(FocusDialogRefusal, FieldsOfAPointTheHostTookOutOfTheArraysAreNotStored) {
+    RecordingHost host;
+    host.onEnfocaPol = [](int32_t&, int32_t&, DoubleArray& X, auto&&...) { X.redimPreserve(0, 3); };
+    host.script([&](ui::Form& form) {
+        type(form, "txtVert", "4");
+        click(form, "cmdAceptar");
+        click(form, "cmdAv", 0);
+    });
+    host.open(0);
+    EXPECT_EQ(host.boxes().at(0),
+              refusal("Los datos del punto 4 no se pueden guardar: el punto ya no está en el dibujo."));
+    EXPECT_EQ(host.events().at(host.events().size() - 2), "EnfocaPuntito(3, 1)");
 }
 
 // The plain converter, failing on demand: NumberToText of one value, or every TextToNumber with a failure
