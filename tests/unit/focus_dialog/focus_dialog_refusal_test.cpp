@@ -133,7 +133,7 @@ TEST(FocusDialogAllOrNothing, FailedVertexOrPolylineSetUpLeavesTheDialogAsItWasA
         click(form, "cmdAvP", 1);
         EXPECT_EQ(polylineShown(form), polyline);
         EXPECT_EQ(shown(form), vertex);
-        EXPECT_EQ(host.events(), (Events{"newPolCambiala(2, [1 2 3 4 5], 1, 3, 255)"}));
+        EXPECT_EQ(joined(host.events()), "newPolCambiala(2, [1 2 3 4 5], 1, 3, 255)");
 
         // Typed vertex numbers are taken again, and the next arrow stores point 4's own fields.
         converter.failOn.reset();
@@ -146,14 +146,12 @@ TEST(FocusDialogAllOrNothing, FailedVertexOrPolylineSetUpLeavesTheDialogAsItWasA
         click(form, "cmdAceptar");
     });
     host.open(0);
-    const std::string error = "Error nº 13: No coinciden los tipos | 16 | Conversor";
-    EXPECT_EQ(host.boxes(),
-              (std::vector<std::string>{
-                  error, error, refusal("Aceptar - Error nº  9:El subíndice está fuera del intervalo")}));
-    ASSERT_EQ(host.edits().size(), 1u);
+    const std::string error = "Error nº 13: No coinciden los tipos | 16 | Conversor; ";
+    EXPECT_EQ(joined(host.boxes()),
+              error + error + refusal("Aceptar - Error nº  9:El subíndice está fuera del intervalo"));
     EXPECT_EQ(host.events()[3], "EnfocaPol(5, 5, 1, [1 2 3 4 5], 1, 3, 255)");
-    EXPECT_EQ(host.edits()[0].X(4), 1004.125);
-    EXPECT_EQ(host.edits()[0].Código.get(4), u"C4");
+    EXPECT_EQ(host.edits().at(0).X(4), 1004.125);
+    EXPECT_EQ(host.edits().at(0).Código.get(4), u"C4");
 }
 
 TEST(FocusDialogAllOrNothing, RefusedPolylineKeepsTheDialogOnTheOneShownAndTheSameArrowStepsPastIt) {
@@ -181,10 +179,9 @@ TEST(FocusDialogAllOrNothing, RefusedPolylineKeepsTheDialogOnTheOneShownAndTheSa
         EXPECT_EQ(polylineShown(form), "polilínea 3 /3 [3 Polilíneas |Polilínea 3|Vértice 7| /7] capa 3");
     });
     host.open(0);
-    EXPECT_EQ(host.boxes(),
-              (std::vector<std::string>{
-                  refusal("La polilínea 3 tiene menos de 2 vértices y no se puede mostrar."),
-                  refusal("El vértice 1 de la polilínea 2 remite al punto 50, que no está en el dibujo.")}));
+    EXPECT_EQ(joined(host.boxes()),
+              refusal("La polilínea 3 tiene menos de 2 vértices y no se puede mostrar.") + "; " +
+                  refusal("El vértice 1 de la polilínea 2 remite al punto 50, que no está en el dibujo."));
     EXPECT_EQ(host.events()[4], "EnfocaPol(1, 5, 1, [1 2 3 4 5], 1, 3, 255)");
     EXPECT_EQ(host.toolkit().closedForLackOfScript(), 1);
 }
@@ -215,14 +212,15 @@ TEST(FocusDialogAllOrNothing, LayerOutsideTheListsIsWarnedOnceAndKeptAndOversize
     });
     host.open(0);
     EXPECT_EQ(
-        host.boxes(),
-        (std::vector<std::string>{
-            refusal("La capa -1 de la polilínea 1 no está en la lista de capas; la polilínea la conserva "
-                    "mientras no se le elija otra."),
+        joined(host.boxes()),
+        refusal("La capa -1 de la polilínea 1 no está en la lista de capas; la polilínea la conserva "
+                "mientras no se le elija otra.") +
+            "; " +
             refusal("La capa 7 del punto 2 no está en la lista de capas; el punto la conserva mientras no "
-                    "se le elija otra."),
-            refusal("El número de vértice «99999999999» no cabe en un entero de 32 bits."),
-            refusal("El número de polilínea «1e12» no cabe en un entero de 32 bits.")}));
+                    "se le elija otra.") +
+            "; " + refusal("El número de vértice «99999999999» no cabe en un entero de 32 bits.") + "; " +
+            refusal("El número de polilínea «1e12» no cabe en un entero de 32 bits."));
+
     ASSERT_EQ(host.edits().size(), 1u);
     EXPECT_EQ(host.edits()[0].CapaPuntos(2), 7);
     EXPECT_EQ(host.edits()[0].capP, -1);
