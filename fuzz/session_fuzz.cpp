@@ -29,14 +29,9 @@
 #include "ui/toolbar.h"
 
 using namespace orv;
-using automation::Text;
+using namespace orv::test;
 using automation::VariantBool;
 using fuzz::finding;
-using test::DoubleArray;
-using test::Drawing;
-using test::IntegerArray;
-using test::LongArray;
-using test::TextArray;
 
 namespace {
 
@@ -196,8 +191,7 @@ class SessionHost : public component::C_Enf_PolEvents {
                d.Z.contains(p) && d.Nombre.contains(p) && d.Código.contains(p) && d.CapaPuntos.contains(p);
     }
     void checkPoint(int32_t p, const char* what) {
-        if (isPoint(p)) return;
-        refusalFinding(what);
+        if (!isPoint(p)) refusalFinding(what);
     }
     void checkPoints(const LongArray& list, const char* what) {
         for (int64_t i = 1; list.contains(i); ++i) checkPoint(list(i), what);
