@@ -32,21 +32,14 @@ class RelayTest : public ::testing::TestWithParam<int16_t> {
 
 TEST_P(RelayTest, EveryEventReachesTheHostInOrderWithTheDialogsOwnVariablesAndTheHostsWritesStay) {
     std::vector<const void*> received;
-    host.onNewPolCambiala = [&](int32_t& aPolN, LongArray& aVertP, int16_t& acapP, int32_t& aNoPoli,
-                                int32_t& acolpol) {
-        received.insert(received.end(), {&aPolN, &aVertP, &acapP, &aNoPoli, &acolpol});
-    };
-    host.onEnfocaPuntito = [&](int32_t& Name, int32_t& polM) {
-        received.insert(received.end(), {&Name, &polM});
-    };
-    host.onZoom = [&](VariantBool& amplia, int32_t& punto, int32_t& polM) {
-        received.insert(received.end(), {&amplia, &punto, &polM});
-    };
+    const auto note = [&](auto&... arguments) { (received.push_back(&arguments), ...); };
+    host.onNewPolCambiala = note;
+    host.onEnfocaPuntito = note;
+    host.onZoom = note;
     host.onEnfocaPol = [&](int32_t& Name, int32_t& nPtos, DoubleArray& X, DoubleArray& Y, DoubleArray& Z,
                            TextArray& Nombre, TextArray& Código, IntegerArray& CapaPuntos, int32_t& PolN,
                            LongArray& nVer, int16_t& capP, int32_t& NoPoli, int32_t& colPol) {
-        received.insert(received.end(), {&Name, &nPtos, &X, &Y, &Z, &Nombre, &Código, &CapaPuntos, &PolN,
-                                         &nVer, &capP, &NoPoli, &colPol});
+        note(Name, nPtos, X, Y, Z, Nombre, Código, CapaPuntos, PolN, nVer, capP, NoPoli, colPol);
         Name = 8;
         X(3) = -1.5;
         Nombre.set(3, u"renombrado");
