@@ -22,31 +22,25 @@ class FuzzInput {
 
     bool empty() const { return at_ >= size_; }
     uint8_t byte() { return at_ < size_ ? data_[at_++] : 0; }
-    // 0 .. count - 1.
-    uint32_t pick(uint32_t count) { return count ? byte() % count : 0; }
+    uint32_t pick(uint32_t count) { return count ? byte() % count : 0; }  // 0 .. count - 1
     bool flag() { return byte() & 1; }
     template <class T>
     T raw() {
         T value{};
-        const size_t n = std::min(sizeof value, size_ - std::min(at_, size_));
-        std::memcpy(&value, data_ + std::min(at_, size_), n);
+        const size_t from = std::min(at_, size_);
+        std::memcpy(&value, data_ + from, std::min(sizeof value, size_ - from));
         at_ += sizeof value;
         return value;
     }
     // Mostly near zero, sometimes at or past the edges of its width.
     int32_t number(int32_t nearZero) {
-        switch (pick(8)) {
-            case 0:
-                return raw<int32_t>();
-            case 1:
-                return raw<int16_t>();
-            default:
-                return static_cast<int32_t>(pick(2 * nearZero + 1)) - nearZero;
-        }
+        const uint32_t kind = pick(8);
+        if (kind == 0) return raw<int32_t>();
+        if (kind == 1) return raw<int16_t>();
+        return static_cast<int32_t>(pick(2 * nearZero + 1)) - nearZero;
     }
-    // A text of up to `length` units: bytes as Latin-1, 0xFF escapes one 16-bit unit.
+    // A text of up to `length` units (bytes as Latin-1, 0xFF escapes one 16-bit unit); rest() takes all left.
     std::u16string text(size_t length) { return units(pick(static_cast<uint32_t>(length) + 1)); }
-    // The rest of the input as a text.
     std::u16string rest() { return units(size_); }
 
   private:

@@ -10,9 +10,9 @@
 // closed by the user ends with exactly the closing events of the way it was closed. Those report a note per
 // kind, or end the run when ORV_FUZZ_STRICT is set.
 #include <algorithm>
-#include <array>
 #include <cstdlib>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,14 +29,9 @@
 #include "ui/toolbar.h"
 
 using namespace orv;
-using automation::Text;
+using namespace orv::test;
 using automation::VariantBool;
 using fuzz::finding;
-using test::DoubleArray;
-using test::Drawing;
-using test::IntegerArray;
-using test::LongArray;
-using test::TextArray;
 
 namespace {
 
@@ -46,12 +41,6 @@ void refusalFinding(const char* what) {
     if (std::find(told.begin(), told.end(), what) != told.end()) return;
     told.push_back(what);
     std::fprintf(stderr, "note: %s\n", what);
-}
-
-// ORV_FUZZ_TRACE=1 tells what a run does, to read a reproducer by.
-template <class... Args>
-void trace(const char* format, Args... args) {
-    if (std::getenv("ORV_FUZZ_TRACE")) std::fprintf(stderr, format, args...);
 }
 
 const char16_t* const kTyped[] = {u"",           u"0",           u"1",    u"2",    u"-1",  u"3.5",
@@ -81,47 +70,28 @@ Drawing bentDrawing(fuzz::FuzzInput& in) {
     shape.selected = 1 + in.pick(shape.polylines);
     shape.vertexLower = in.pick(2);
     Drawing d = test::sampleDrawing(shape);
-    for (int n = in.pick(5); n > 0; --n) {
-        switch (in.pick(12)) {
-            case 0:
-                d.Nuput = in.number(20);
-                break;
-            case 1:
-                d.noCapas = in.flag() ? in.number(8) : 32767 + static_cast<int32_t>(in.pick(3));
-                break;
-            case 2:
-                d.PolN = in.number(6);
-                break;
-            case 3:
-                d.NoPoli = in.number(6);
-                break;
-            case 4:
-                d.capP = in.raw<int16_t>();
-                break;
-            case 5:
-                bend(in, in.flag() ? d.X : d.Z, 14);
-                break;
-            case 6:
-                bend(in, in.flag() ? d.Nombre : d.Capas, 14);
-                break;
-            case 7:
-                bend(in, d.VertP, 14);
-                break;
-            case 8:
-                bend(in, d.CapaPuntos, 6);
-                break;
-            case 9:
-                if (d.VertP.count())
-                    d.VertP(d.VertP.lbound() + int32_t(in.pick(d.VertP.count()))) = in.number(16);
-                break;
-            case 10:
-                d.Polcol = in.raw<int32_t>();
-                break;
-            default:
-                for (test::Polyline& p : d.polylines)
-                    if (in.flag()) p.vertices.assign(in.pick(4), in.number(16));
-        }
-    }
+    // Each bend a byte chooses; the last one cuts the host's other polylines short.
+    const std::function<void()> bends[] = {
+        [&] { d.Nuput = in.number(20); },
+        [&] { d.noCapas = in.flag() ? in.number(8) : 32767 + static_cast<int32_t>(in.pick(3)); },
+        [&] { d.PolN = in.number(6); },
+        [&] { d.NoPoli = in.number(6); },
+        [&] { d.capP = in.raw<int16_t>(); },
+        [&] { bend(in, in.flag() ? d.X : d.Z, 14); },
+        [&] { bend(in, in.flag() ? d.Nombre : d.Capas, 14); },
+        [&] { bend(in, d.VertP, 14); },
+        [&] { bend(in, d.CapaPuntos, 6); },
+        [&] {
+            if (d.VertP.count())
+                d.VertP(d.VertP.lbound() + int32_t(in.pick(d.VertP.count()))) = in.number(16);
+        },
+        [&] { d.Polcol = in.raw<int32_t>(); },
+        [&] {
+            for (test::Polyline& p : d.polylines)
+                if (in.flag()) p.vertices.assign(in.pick(4), in.number(16));
+        },
+    };
+    for (int n = in.pick(5); n > 0; --n) bends[in.pick(12)]();
     return d;
 }
 
@@ -136,12 +106,9 @@ class SessionHost : public component::C_Enf_PolEvents {
         // A dialog of the same kind takes over the class's reference: the older one's events reach nobody.
         for (Call& older : calls_) older.orphaned |= (older.Tipo == 0) == (Tipo == 0);
         calls_.push_back({Tipo, &d, d.snapshot()});
-        trace("PasaDatos(%d) depth %zu\n", Tipo, calls_.size());
         component_.PasaDatos(Tipo, d.frm1, d.PtoEnfo, d.Nuput, d.X, d.Y, d.Z, d.Nombre, d.Código,
                              d.CapaPuntos, d.noCapas, d.Capas, d.PolN, d.VertP, d.capP, d.NoPoli, d.Polcol);
         const Call done = calls_.back();
-        trace("PasaDatos(%d) returns: close %d, %d CancelarEnfoca, disturbed %d\n", Tipo, done.closingEvents,
-              done.cancels, done.disturbed);
         calls_.pop_back();
         if (d.snapshot() != done.before) finding("PasaDatos changed the host's variables");
         if (done.closingEvents >= 0 && !done.disturbed && !done.orphaned &&
@@ -171,7 +138,6 @@ class SessionHost : public component::C_Enf_PolEvents {
     }
     void CancelarEnfoca() override {
         ++calls_.back().cancels;
-        trace("CancelarEnfoca\n");
         behave(nullptr, [] {});
     }
     void newPolCambiala(int32_t& aPolN, LongArray& aVertP, int16_t& acapP, int32_t& aNoPoli,
@@ -200,23 +166,14 @@ class SessionHost : public component::C_Enf_PolEvents {
     void behave(LongArray* list, Write write) {
         untouched();
         const uint32_t choice = in_.pick(12);
-        trace("  host %u\n", choice);
         if (choice < 6) return;
         calls_.back().disturbed = true;
-        switch (choice) {
-            case 6:
-                return write();
-            case 7:
-                if (list) bend(in_, *list, 12);
-                return;
-            case 8:
-                throw automation::AutomationError(in_.flag() ? 5 : 1004, u"the host failed", u"Host");
-            case 9:
-                nested_.push_back(*calls_.front().drawing);
-                break;
-            default:
-                return;
-        }
+        if (choice == 6) return write();
+        if (choice == 7 && list) bend(in_, *list, 12);
+        if (choice == 8)
+            throw automation::AutomationError(in_.flag() ? 5 : 1004, u"the host failed", u"Host");
+        if (choice != 9) return;
+        nested_.push_back(*calls_.front().drawing);
         call(static_cast<int16_t>(in_.pick(2)), nested_.back());
     }
 
@@ -234,9 +191,7 @@ class SessionHost : public component::C_Enf_PolEvents {
                d.Z.contains(p) && d.Nombre.contains(p) && d.Código.contains(p) && d.CapaPuntos.contains(p);
     }
     void checkPoint(int32_t p, const char* what) {
-        if (isPoint(p)) return;
-        trace("point %d is none (Nuput %d)\n", p, calls_.back().drawing->Nuput);
-        refusalFinding(what);
+        if (!isPoint(p)) refusalFinding(what);
     }
     void checkPoints(const LongArray& list, const char* what) {
         for (int64_t i = 1; list.contains(i); ++i) checkPoint(list(i), what);
@@ -255,80 +210,59 @@ class SessionHost : public component::C_Enf_PolEvents {
         static const char* const kFields[] = {"txtVert", "txPolis", "txtN", "txtNom",
                                               "txtX",    "txtY",    "txtZ", "txtcod"};
         static const char16_t* const kKeys[] = {u"z_amplia", u"z_reduce", u"Z_todo", u"Elim_vert", u"x"};
+        const auto closing = [&call](int events) {
+            call.closingEvents = events, call.cancels = 0, call.disturbed = false;
+        };
+        auto* table = form->findAs<ui::VertexTable>("tblPol");
         const uint32_t action = in_.pick(14);
-        trace("user %u\n", action);
-        switch (action) {
-            case 0:
-            case 1:
-                if (auto* b =
-                        form->findAs<ui::CommandButton>(kButtons[in_.pick(6)], int16_t(in_.pick(3)) - 1)) {
-                    const bool capture = editor && b->name() == "cmdAceptar";
-                    if (capture) call.closingEvents = 0, call.cancels = 0, call.disturbed = false;
-                    b->click();
-                }
-                break;
-            case 2:
-            case 3:
-                if (auto* t = form->findAs<ui::TextBox>(kFields[in_.pick(8)])) t->userTypes(typedText(in_));
-                break;
-            case 4:
-                if (auto* c = form->findAs<ui::ComboBox>(in_.flag() ? "cmbCapa" : "cmbCapaPol")) {
-                    if (in_.flag())
-                        c->userTypes(typedText(in_));
-                    else
-                        c->userSelects(in_.number(4));
-                }
-                break;
-            case 5:
-            case 6:
-                if (auto* table = form->findAs<ui::VertexTable>("tblPol")) {
-                    const automation::NumberLocale locale{in_.flag() ? u',' : u'.'};
-                    table->userCommits(in_.number(6), in_.number(6), typedText(in_), locale);
-                }
-                break;
-            case 7:
-                if (auto* table = form->findAs<ui::VertexTable>("tblPol")) {
-                    const int32_t at = in_.number(6);
-                    switch (in_.pick(3)) {
-                        case 0:
-                            table->userMovesTo(at, in_.number(6));
-                            break;
-                        case 1:
-                            table->userInsertsRow(at);
-                            break;
-                        default:
-                            table->userRemovesRows(at, in_.number(3));
-                    }
-                }
-                break;
-            case 8:  // a paste: rows added, then their cells written
-                if (auto* table = form->findAs<ui::VertexTable>("tblPol")) {
-                    const int32_t at = in_.number(6);
-                    table->userInsertsRow(at);
-                    for (int32_t column = 1; column <= 4; ++column)
-                        table->userCommits(at + 1, column, typedText(in_), {});
-                }
-                break;
-            case 9:
-                if (auto* bar = form->findAs<ui::Toolbar>("Toolbar1")) bar->click(kKeys[in_.pick(5)]);
-                break;
-            case 10:
+        if (action <= 1) {
+            if (auto* b = form->findAs<ui::CommandButton>(kButtons[in_.pick(6)], int16_t(in_.pick(3)) - 1)) {
+                if (editor && b->name() == "cmdAceptar") closing(0);
+                b->click();
+            }
+        } else if (action <= 3) {
+            if (auto* t = form->findAs<ui::TextBox>(kFields[in_.pick(8)])) t->userTypes(typedText(in_));
+        } else if (action == 4) {
+            if (auto* c = form->findAs<ui::ComboBox>(in_.flag() ? "cmbCapa" : "cmbCapaPol")) {
                 if (in_.flag())
-                    form->userResizes(in_.number(12000), in_.number(12000));
+                    c->userTypes(typedText(in_));
                 else
-                    form->userMinimizes(in_.flag());
-                break;
-            case 11:
-                call.closingEvents = editor ? 1 : 2, call.cancels = 0, call.disturbed = false;
-                if (auto* b = form->findAs<ui::CommandButton>("cmdCancelar")) b->click();
-                break;
-            case 12:
-                call.closingEvents = editor ? 1 : 2, call.cancels = 0, call.disturbed = false;
-                form->userPressesEscape();
-                break;
-            default:
-                call.closingEvents = 1, call.cancels = 0, call.disturbed = false;
-                form->userCloses();
+                    c->userSelects(in_.number(4));
+            }
+        } else if (action <= 6) {
+            if (table) {
+                const automation::NumberLocale locale{in_.flag() ? u',' : u'.'};
+                table->userCommits(in_.number(6), in_.number(6), typedText(in_), locale);
+            }
+        } else if (action == 7) {
+            if (!table) return;
+            const int32_t at = in_.number(6);
+            const uint32_t how = in_.pick(3);
+            if (how == 0) table->userMovesTo(at, in_.number(6));
+            if (how == 1) table->userInsertsRow(at);
+            if (how == 2) table->userRemovesRows(at, in_.number(3));
+        } else if (action == 8) {  // a paste: rows added, then their cells written
+            if (!table) return;
+            const int32_t at = in_.number(6);
+            table->userInsertsRow(at);
+            for (int32_t column = 1; column <= 4; ++column)
+                table->userCommits(at + 1, column, typedText(in_), {});
+        } else if (action == 9) {
+            if (auto* bar = form->findAs<ui::Toolbar>("Toolbar1")) bar->click(kKeys[in_.pick(5)]);
+        } else if (action == 10) {
+            if (in_.flag())
+                form->userResizes(in_.number(12000), in_.number(12000));
+            else
+                form->userMinimizes(in_.flag());
+        } else if (action == 11) {
+            closing(editor ? 1 : 2);
+            if (auto* b = form->findAs<ui::CommandButton>("cmdCancelar")) b->click();
+        } else if (action == 12) {
+            closing(editor ? 1 : 2);
+            form->userPressesEscape();
+        } else {
+            closing(1);
+            form->userCloses();
         }
     }
 

@@ -2,7 +2,6 @@
 // decimal number, the hexadecimal and octal digits are summed by hand. Both must give the same value or the
 // same error for every text.
 #include <cctype>
-#include <cerrno>
 #include <cfenv>
 #include <cmath>
 #include <cstdio>
@@ -17,52 +16,38 @@
 
 namespace {
 
-bool oneOf(const char* letters, char c) {
-    return c != 0 && std::strchr(letters, c);
-}
-
 // The value, or nothing for the overflow error.
 std::optional<int32_t> reference(const std::u16string& typed) {
     std::string s;  // the text without blanks, tabs and line feeds; anything else non-ASCII ends a number
     for (char16_t c : typed)
         if (c != u' ' && c != u'\t' && c != u'\n') s.push_back(c < 0x80 ? static_cast<char>(c) : '~');
-    if (s.size() >= 2 && s[0] == '&' && oneOf("HhOo", s[1])) {
-        const int radix = (s[1] == 'H' || s[1] == 'h') ? 16 : 8;
+    // Character i in lower case, NUL past the end.
+    const auto at = [&s](size_t i) { return i < s.size() ? static_cast<char>(std::tolower(s[i])) : '\0'; };
+    const auto digit = [&at](size_t i) { return std::isdigit(static_cast<unsigned char>(at(i))) != 0; };
+    if (at(0) == '&' && (at(1) == 'h' || at(1) == 'o')) {
+        const int radix = at(1) == 'h' ? 16 : 8;
+        const char* const digits = "0123456789abcdef";
         unsigned long long value = 0;
-        for (size_t i = 2; i < s.size(); ++i) {
-            const char c = static_cast<char>(std::tolower(static_cast<unsigned char>(s[i])));
-            const int digit = std::isdigit(static_cast<unsigned char>(c)) ? c - '0'
-                              : (c >= 'a' && c <= 'f')                    ? c - 'a' + 10
-                                                                          : 99;
-            if (digit >= radix) break;
-            value = value * radix + digit;
+        for (size_t i = 2;; ++i) {
+            const char* d = at(i) ? std::strchr(digits, at(i)) : nullptr;
+            if (!d || d - digits >= radix) break;
+            value = value * radix + static_cast<unsigned>(d - digits);
             if (value > 0xFFFFFFFFull) return std::nullopt;
         }
         if (value <= 0xFFFF) return static_cast<int16_t>(value);
         return static_cast<int32_t>(static_cast<uint32_t>(value));
     }
     // Sign, digits with one point, then an exponent (E or D) only when digits follow it.
-    size_t i = 0;
-    std::string number;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) number += s[i++];
+    size_t i = at(0) == '+' || at(0) == '-' ? 1 : 0;
     bool digits = false, point = false;
-    for (; i < s.size(); ++i) {
-        if (std::isdigit(static_cast<unsigned char>(s[i])))
-            digits = true;
-        else if (s[i] == '.' && !point)
-            point = true;
-        else
-            break;
-        number += s[i];
-    }
+    for (; digit(i) || (at(i) == '.' && !point); ++i) (digit(i) ? digits : point) = true;
     if (!digits) return 0;
-    if (i < s.size() && oneOf("EeDd", s[i])) {
-        size_t j = i + 1;
-        std::string exponent = "e";
-        if (j < s.size() && (s[j] == '+' || s[j] == '-')) exponent += s[j++];
-        if (j < s.size() && std::isdigit(static_cast<unsigned char>(s[j]))) {
-            while (j < s.size() && std::isdigit(static_cast<unsigned char>(s[j]))) exponent += s[j++];
-            number += exponent;
+    std::string number = s.substr(0, i);
+    if (at(i) == 'e' || at(i) == 'd') {
+        size_t j = i + 1 + (at(i + 1) == '+' || at(i + 1) == '-');
+        if (digit(j)) {
+            while (digit(j)) ++j;
+            number += "e" + s.substr(i + 1, j - i - 1);
         }
     }
     const double value = std::strtod(number.c_str(), nullptr);

@@ -1,4 +1,5 @@
-// "Capturar <<", "Aplicar", the zoom buttons, "Cancelar" and the close box.
+// "Capturar <<", "Aplicar", the zoom buttons, "Cancelar", Esc and the close box, and what the host writes
+// into the events' arguments.
 #include <gtest/gtest.h>
 
 #include "automation/automation_error.h"
@@ -12,141 +13,114 @@ namespace orv::test {
 namespace {
 
 using namespace focus;
+using automation::AutomationError;
 
-constexpr char16_t kSection[] = u"Enfoca Polilineas";
-constexpr char16_t kKey[] = u"enfoca";
-
-std::string handBack(int32_t name, int32_t count, int32_t polyline, const std::string& vertices,
-                     int16_t layer, int32_t polylines, int32_t colour) {
-    return "EnfocaPol(" + std::to_string(name) + ", " + std::to_string(count) + ", " +
-           std::to_string(polyline) + ", " + vertices + ", " + std::to_string(layer) + ", " +
-           std::to_string(polylines) + ", " + std::to_string(colour) + ")";
+const collaborators::Placement* storedPlacement(RecordingHost& host) {
+    return host.services().placements().stored(u"Enfoca Polilineas", u"enfoca");
 }
 
-TEST(FocusDialogButtons, CaptureHandsTheEditsOverWithTheVertexCountAndStoresThePlacement) {
+TEST(FocusDialogHostWrites, WhatTheHostWritesIsWhatTheDialogGoesOnWithButAnAnnouncementIsNotShown) {
     RecordingHost host;
-    Events events;
+    host.answersPolylineRequests = false;
+    host.onEnfocaPuntito = [](int32_t& Name, int32_t&) { Name = Name == 2 ? 6 : Name; };
+    host.onEnfocaPol = [&](int32_t& Name, int32_t& nPtos, DoubleArray& X, auto&, auto&, auto&, auto&, auto&,
+                           int32_t& PolN, LongArray& nVer, int16_t& capP, int32_t& NoPoli, int32_t& colPol) {
+        if (host.edits().size() > 1) return;
+        X(1) = 42;
+        Name = 4, nPtos = 8, PolN = 9, capP = 3, NoPoli = 11, colPol = 77;
+        nVer = longArray({2, 3, 4});
+    };
+    host.onNewPolCambiala = [](int32_t& aPolN, LongArray& aVertP, int16_t& acapP, int32_t& aNoPoli,
+                               int32_t& acolpol) {
+        if (aPolN == 1) aVertP = longArray({1, 2});  // at the set-up's announcement: not shown
+        if (aPolN == 2) aVertP = longArray({7, 8, 9}), acapP = 3, aNoPoli = 12, acolpol = 0x123456;
+    };
     host.script([&](ui::Form& form) {
-        type(form, "txtVert", "2");
+        EXPECT_EQ(polylineShown(form), "polilínea 1 /3 [3 Polilíneas |Polilínea 1|Vértice 5| /5] capa 1");
+        type(form, "txtVert", "2");  // the host moves the focus to point 6
         type(form, "txtNom", "Nuevo");
         form.setLeft(2222);
         host.clearEvents();
         click(form, "cmdAceptar");
-        events = host.events();
+        EXPECT_EQ(storedPlacement(host)->left, 2222);
+        click(form, "cmdAceptar");  // the fields are not refreshed: point 4 gets them
+        click(form, "cmdAvP", 1);
+        EXPECT_EQ(polylineShown(form), "polilínea 2 /12 [12 Polilíneas |Polilínea 2|Vértice 3| /3] capa 3");
+        EXPECT_EQ(shown(form), "vértice 1 punto 7: P7 1007.125 2014.500 102.333 C7 capa 3");
+        EXPECT_EQ(control<ui::CommandButton>(form, "cmdColor").backColor(), 0x123456);
     });
     host.open(0);
-    EXPECT_EQ(events, (Events{handBack(2, 5, 1, "[1 2 3 4 5]", 1, 3, sampleColour(1))}));
-    ASSERT_EQ(host.edits().size(), 1u);
-    EXPECT_EQ(host.edits()[0].Nombre.get(2), u"Nuevo");
-    ASSERT_NE(host.services().placements().stored(kSection, kKey), nullptr);
-    EXPECT_EQ(host.services().placements().stored(kSection, kKey)->left, 2222);
-}
-
-TEST(FocusDialogButtons, CaptureTrapShowsTheBoxAndSkipsTheStepsAfterTheFailingOne) {
-    RecordingHost host;
-    host.services().setConverter(std::make_unique<FailingConverter>(
-        automation::AutomationError(13, u"No coinciden los tipos", u"Conversor"), u"x?"));
-    host.script([&](ui::Form& form) {
-        type(form, "txtNom", "Guardado");
-        type(form, "txtX", "x?");
-        click(form, "cmdAceptar");
-        EXPECT_EQ(text(form, "txtNom") + " " + text(form, "txtX"), "Guardado x?");
-        EXPECT_EQ(host.services().placements().stored(kSection, kKey), nullptr);
-        // Back at vertex 1 (by typing, which stores nothing here), the dialog shows what the capture stored.
-        host.services().setConverter(nullptr);
-        type(form, "txtVert", "2");
-        type(form, "txtVert", "1");
-        EXPECT_EQ(shown(form), "vértice 1 punto 1: Guardado 1001.125 2002.500 100.333 C1 capa 1");
-    });
-    host.open(0);
-    EXPECT_EQ(host.boxes(),
-              (std::vector<std::string>{"Aceptar - Error nº  13:No coinciden los tipos | 16 | Conversor"}));
-    EXPECT_TRUE(host.edits().empty());
-}
-
-TEST(FocusDialogButtons, CaptureTrapWritesNegativeNumbersWithTheirSignAndCoversTheStoreAfterTheHandBack) {
-    RecordingHost host;
-    host.services().setConverter(std::make_unique<FailingConverter>(
-        automation::AutomationError(-2147221504, u"Fallo", u"Orv.Conversor"), u"1001.125"));
-    host.script([&](ui::Form& form) {
-        click(form, "cmdAceptar");
-        host.services().setConverter(nullptr);
-        host.services().setPlacementStore(std::make_unique<FailingPlacementStore>(
-            automation::AutomationError(70, u"Permiso denegado", u"Orv.Ubicaciones")));
-        host.clearEvents();
-        click(form, "cmdAceptar");
-        host.services().setPlacementStore(nullptr);
-    });
-    host.open(0);
-    EXPECT_EQ(host.events().front(), handBack(1, 5, 1, "[1 2 3 4 5]", 1, 3, sampleColour(1)));
-    EXPECT_EQ(host.boxes(),
-              (std::vector<std::string>{"Aceptar - Error nº -2147221504:Fallo | 16 | Orv.Conversor",
-                                        "Aceptar - Error nº  70:Permiso denegado | 16 | Orv.Ubicaciones"}));
-}
-
-TEST(FocusDialogButtons, SecondCaptureCarriesWhatTheHostWroteDuringTheFirst) {
-    RecordingHost host;
-    bool first = true;
-    host.onEnfocaPol = [&](int32_t& Name, int32_t& nPtos, DoubleArray& X, auto&, auto&, auto&, auto&, auto&,
-                           int32_t& PolN, LongArray& nVer, int16_t& capP, int32_t& NoPoli, int32_t& colPol) {
-        if (!first) return;
-        first = false;
-        X(1) = 42;
-        Name = 4;
-        nPtos = 8;
-        PolN = 9;
-        nVer = longArray({3, 4});
-        capP = 3;
-        NoPoli = 11;
-        colPol = 77;
-    };
-    host.script([](ui::Form& form) {
-        click(form, "cmdAceptar");
-        click(form, "cmdAceptar");
-    });
-    host.open(0);
+    EXPECT_EQ(host.events(),
+              (Events{"EnfocaPol(6, 5, 1, [1 2], 1, 3, 255)", "EnfocaPol(4, 8, 9, [2 3 4], 1, 11, 77)",
+                      "newPolCambiala(2, [2 3 4], 1, 11, 77)", "newPolCambiala(2, [7 8 9], 3, 12, 1193046)",
+                      "EnfocaPuntito(7, 2)", "CancelarEnfoca()"}));
     ASSERT_EQ(host.edits().size(), 2u);
-    // The fields were not refreshed: the second capture stores point 1's fields into point 4, and the
-    // polyline layer list (still layer 1) over the host's capP.
-    EXPECT_EQ(host.events()[3], handBack(4, 8, 9, "[3 4]", 1, 11, 77));
+    EXPECT_EQ(host.edits()[0].Nombre.get(6) + host.edits()[0].Nombre.get(2), u"NuevoP2");
     EXPECT_EQ(host.edits()[1].X(1), 42);
-    EXPECT_EQ(host.edits()[1].Nombre.get(4), u"P1");
+    EXPECT_EQ(host.edits()[1].Nombre.get(4), u"Nuevo");
 }
 
-TEST(FocusDialogButtons, ApplyStoresWithoutTellingTheHostAndCancelThenCancelsTwice) {
-    RecordingHost host;
-    std::string shownAfterApply;
-    host.script([&](ui::Form& form) {
-        host.clearEvents();
-        type(form, "txtNom", "Aplicado");
-        click(form, "cmdRedibuja");
-        EXPECT_TRUE(host.events().empty());
-        type(form, "txtVert", "2");
-        type(form, "txtVert", "1");
-        shownAfterApply = text(form, "txtNom");
-        host.clearEvents();
-        click(form, "cmdCancelar");
-    });
-    host.open(0);
-    EXPECT_EQ(shownAfterApply, "Aplicado");
-    EXPECT_EQ(host.events(), (Events{"CancelarEnfoca()", "CancelarEnfoca()"}));
-    EXPECT_TRUE(host.edits().empty());
-    EXPECT_NE(host.services().placements().stored(kSection, kKey), nullptr);
-    EXPECT_EQ(host.toolkit().closedForLackOfScript(), 0);
-}
-
-TEST(FocusDialogButtons, CloseBoxCancelsOnceAndStoresThePlacementAndEscPressesCancelar) {
-    for (const bool escape : {false, true}) {
+TEST(FocusDialogButtons, CaptureTrapShowsItsBoxAndSkipsTheStepsAfterTheFailingOne) {
+    // The error number with its sign position; the store fails after the hand-over, the converter (on the X
+    // field) before it.
+    const std::tuple<int32_t, bool, std::string> cases[] = {
+        {13, false, " 13"}, {-2147221504, false, "-2147221504"}, {70, true, " 70"}};
+    for (const auto& [number, storeFails, shownNumber] : cases) {
         RecordingHost host;
+        const AutomationError error(number, u"Fallo", u"Orv.Ubicaciones");
         host.script([&](ui::Form& form) {
-            host.clearEvents();
-            escape ? form.userPressesEscape() : form.userCloses();
+            if (storeFails) host.services().setPlacementStore(std::make_unique<FailingPlacementStore>(error));
+            if (!storeFails) host.services().setConverter(std::make_unique<FailingConverter>(error, u"x?"));
+            type(form, "txtNom", "Guardado");
+            type(form, "txtX", storeFails ? "5" : "x?");
+            click(form, "cmdAceptar");
+            EXPECT_EQ(joined(host.boxes()),
+                      "Aceptar - Error nº " + shownNumber + ":Fallo | 16 | Orv.Ubicaciones");
+            EXPECT_EQ(host.edits().size(), storeFails ? 1u : 0u);
+            EXPECT_EQ(storedPlacement(host), nullptr);
+            // The fields keep what was typed; back at vertex 1 (by typing, which stores nothing here) the
+            // dialog shows what the capture stored before the failure.
+            EXPECT_EQ(text(form, "txtX"), storeFails ? "5" : "x?");
+            host.services().setConverter(nullptr);
+            host.services().setPlacementStore(nullptr);
+            type(form, "txtVert", "2");
+            type(form, "txtVert", "1");
+            EXPECT_EQ(text(form, "txtNom") + " " + text(form, "txtX"),
+                      storeFails ? "Guardado 5.000" : "Guardado 1001.125");
         });
         host.open(0);
-        // "Cancelar" raises Cancela and unloads, whose handler raises it again.
-        EXPECT_EQ(host.events(),
-                  escape ? (Events{"CancelarEnfoca()", "CancelarEnfoca()"}) : (Events{"CancelarEnfoca()"}));
-        EXPECT_NE(host.services().placements().stored(kSection, kKey), nullptr);
+    }
+}
+
+TEST(FocusDialogButtons, ApplyStoresWithoutTellingTheHostAndEveryCloseCancelsEvenWhenTheStoreFails) {
+    for (const bool storeFails : {false, true}) {
+        for (const std::string close : {"cmdCancelar", "Esc", "close box"}) {
+            RecordingHost host;
+            if (storeFails)
+                host.services().setPlacementStore(std::make_unique<FailingPlacementStore>(
+                    AutomationError(70, u"Denegado", u"Orv.Ubicaciones")));
+            host.script([&](ui::Form& form) {
+                host.clearEvents();
+                type(form, "txtNom", "Aplicado");
+                click(form, "cmdRedibuja");
+                EXPECT_TRUE(host.events().empty());
+                type(form, "txtVert", "2");
+                type(form, "txtVert", "1");
+                EXPECT_EQ(text(form, "txtNom"), "Aplicado");
+                host.clearEvents();
+                close == "Esc"         ? form.userPressesEscape()
+                : close == "close box" ? form.userCloses()
+                                       : click(form, close);
+            });
+            host.open(0);
+            // "Cancelar" (and Esc, which presses it) unloads, whose handler raises Cancela, then raises it
+            // again.
+            EXPECT_EQ(joined(host.events()),
+                      close == "close box" ? "CancelarEnfoca()" : "CancelarEnfoca(); CancelarEnfoca()");
+            EXPECT_EQ(joined(host.boxes()), storeFails ? "Error nº 70: Denegado | 16 | Orv.Ubicaciones" : "");
+            EXPECT_EQ(storedPlacement(host) != nullptr, !storeFails);
+            EXPECT_EQ(host.edits().size() + host.toolkit().closedForLackOfScript(), 0u);
+        }
     }
 }
 
@@ -155,16 +129,15 @@ TEST(FocusDialogButtons, ZoomSendsTheVertexNumberAndThePolyline) {
     shape.polylines = 8;
     shape.selected = 7;
     RecordingHost host{sampleDrawing(shape)};
-    Events events;
     host.script([&](ui::Form& form) {
+        EXPECT_EQ(polylineShown(form), "polilínea 7 /8 [8 Polilíneas |Polilínea 7|Vértice 11| /11] capa 3");
         type(form, "txtVert", "3");
         host.clearEvents();
         click(form, "cmdZm", 0);
         click(form, "cmdZm", 1);
-        events = host.events();
+        EXPECT_EQ(host.events(), (Events{"Zoom(true, 3, 7)", "Zoom(false, 3, 7)"}));
     });
     host.open(0);
-    EXPECT_EQ(events, (Events{"Zoom(true, 3, 7)", "Zoom(false, 3, 7)"}));
 }
 
 }  // namespace
