@@ -74,6 +74,7 @@ bool F_Enf_Pol::showPolyline(int32_t& PolN, LongArray& VertP, int16_t& capP, int
 
     NumVert = VertP.ubound();
     PtoAct = VertP(1);
+    unstorablePointWarned_ = 0;
     this->NoPoli = NoPoli;
     Polcol = colPol;
     this->PolN = PolN;

@@ -117,6 +117,9 @@ class F_Enf_Pol : public dialog::PolylineDialog, private FocusDialogForm {
     // Points and polylines already warned about a layer outside the lists: once each is enough.
     std::unordered_set<int32_t> warnedPoints_;
     std::unordered_set<int32_t> warnedPolylines_;
+    // The point on display whose fields could not be stored, already said: one move stores twice (the arrow,
+    // then the vertex change it sets off), and the user hears it once.
+    int32_t unstorablePointWarned_ = 0;
 
     // Set while CargaBarra1 runs the first set-up: its failures then belong to PasaDatos, which reports them.
     bool intake_ = false;

@@ -14,6 +14,8 @@ void F_Enf_Pol::GuardaPunto() {
     // The host's hand-back may have shrunk the arrays below the point on display; then there is nowhere to
     // store the fields, and saying so beats failing every later move.
     if (!isPoint(PtoAct)) {
+        if (unstorablePointWarned_ == PtoAct) return;
+        unstorablePointWarned_ = PtoAct;
         warn(u"Los datos del punto " + decimalText(PtoAct) +
              u" no se pueden guardar: el punto ya no está en el dibujo.");
         return;
@@ -89,6 +91,7 @@ void F_Enf_Pol::txtVert_Change() {
     field.keep();
 
     PtoAct = VertP(v);
+    unstorablePointWarned_ = 0;
     shownVertex_ = v;
     vertexStep_.forget();
     txtN.setText(decimalText(PtoAct));
