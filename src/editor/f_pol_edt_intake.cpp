@@ -47,7 +47,9 @@ void F_Pol_Edt::PreparaPol(int32_t& PolN, LongArray& VertP, int16_t& capP, int32
 
     NumVert = vertices;
     VertAct = 1;
-    PtoAct = VertP(1);
+    // A first vertex without a point of the drawing shows as a row numbered 0 does: the host is asked to
+    // focus nothing (point 0 does not reach it) rather than a point it does not have.
+    PtoAct = EsPunto(VertP(1)) ? VertP(1) : 0;
 
     this->VertP = VertP;
     this->PolN = PolN;

@@ -115,8 +115,8 @@ void F_Enf_Pol::announcePolyline() {
     events_.RetornaPunto(PtoAct, PolN);
 }
 
-// At intake the failures are PasaDatos's to report: a list never dimensioned, a first vertex outside the
-// arrays (error 9), too many layers (error 6); only a short list is refused here, and the dialog then ends
+// At intake the failures are PasaDatos's to report: a list never dimensioned, a first vertex without its
+// point (error 9), too many layers (error 6); only a short list is refused here, and the dialog then ends
 // as "Cancelar" would. Left to us, and our choice: a polyline the host hands over later that cannot be shown
 // (fewer than 2 vertices, a first vertex without its point) is refused with one message, and the dialog
 // stays whole on the one it shows; one degenerate polyline is no reason to end it.
@@ -125,7 +125,8 @@ std::optional<F_Enf_Pol::PolylineTexts> F_Enf_Pol::polylineTexts(int32_t PolN, c
         refuseShortPolyline(PolN);
         return std::nullopt;
     }
-    if (!intake_ && !(VertP.contains(1) && isPoint(VertP(1)))) {
+    if (!(VertP.contains(1) && isPoint(VertP(1)))) {
+        if (intake_) automation::raiseStandardError(automation::error_number::kSubscriptOutOfRange);
         refuseVertex(PolN, 1, VertP, VertP.ubound());
         return std::nullopt;
     }
@@ -197,9 +198,10 @@ void F_Enf_Pol::selectPolylineLayer() {
              u" no está en la lista de capas; la polilínea la conserva mientras no se le elija otra.");
 }
 
+// Point numbers start at 1: an element 0 the arrays may have is no point of the drawing.
 bool F_Enf_Pol::isPoint(int64_t point) const {
-    return X.contains(point) && Y.contains(point) && Z.contains(point) && Nombre.contains(point) &&
-           Código.contains(point) && CapaPuntos.contains(point);
+    return point >= 1 && X.contains(point) && Y.contains(point) && Z.contains(point) &&
+           Nombre.contains(point) && Código.contains(point) && CapaPuntos.contains(point);
 }
 
 // A vertex can be shown when it lies within the count, the list holds it and its point is in the arrays.
