@@ -186,12 +186,24 @@ void F_Pol_Edt::GuardaFila(int32_t row, int32_t p, const double* xyz) {
 
 void F_Pol_Edt::GuardaFilas(const std::vector<int32_t>& filas, const LongArray& L,
                             const std::vector<double>& xyz) {
-    // The arrays are read once for all rows: nothing runs between the rows.
-    const Puntos puntos = puntosDe(X, Y, Z, Nombre, Código, Capas, CapaPuntos);
+    // Yields when it is due, to keep the window painting; the arrays are read again only after a yield that
+    // ran a handler (and may have let the host replace them), and a point they no longer hold is skipped.
+    ui::Toolkit& toolkit = services_.toolkit();
+    uint64_t visto = toolkit.handlersStarted();
+    Puntos puntos = puntosDe(X, Y, Z, Nombre, Código, Capas, CapaPuntos);
+    auto [primero, ultimo] = PuntosValidos();
     const ArrayElements<int32_t> lista(L);
     const automation::NumberLocale locale = services_.numberLocale();
-    for (size_t i = 0; i < filas.size(); ++i)
-        guardaFila(tblPol, locale, filas[i], lista(static_cast<int64_t>(i) + 1), &xyz[3 * i], puntos);
+    for (size_t i = 0; i < filas.size(); ++i) {
+        toolkit.yieldWhenDue();
+        if (toolkit.handlersStarted() != visto) {
+            visto = toolkit.handlersStarted();
+            puntos = puntosDe(X, Y, Z, Nombre, Código, Capas, CapaPuntos);
+            std::tie(primero, ultimo) = PuntosValidos();
+        }
+        const int32_t p = lista(static_cast<int64_t>(i) + 1);
+        if (p >= primero && p <= ultimo) guardaFila(tblPol, locale, filas[i], p, &xyz[3 * i], puntos);
+    }
 }
 
 void F_Pol_Edt::ListaVertices(LongArray& list) {
