@@ -197,6 +197,8 @@ class F_Pol_Edt : public dialog::PolylineDialog {
     int32_t VertAct = 0;
     int32_t PtoAct = 0;
     LongArray VertTabla;
+    // ListaVertices' gathering list, kept between commits.
+    std::vector<int32_t> validos_;
 
     // A refused polyline arrow's next press steps past the polyline it could not show.
     dialog::RefusedStep polylineStep_;

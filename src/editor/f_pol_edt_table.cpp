@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "automation/number_reading.h"
+#include "automation/platform_array.h"
 #include "editor/array_elements.h"
 #include "editor/f_pol_edt.h"
 
@@ -208,9 +209,11 @@ void F_Pol_Edt::GuardaFilas(const std::vector<int32_t>& filas, const LongArray& 
 
 void F_Pol_Edt::ListaVertices(LongArray& list) {
     const int32_t n = tblPol.Rows() - 1;
-    list.redim(0, n);
     // Gathered apart and written into the list once: a handler that runs during a yield may replace the list.
-    std::vector<int32_t> validos;
+    // The gathering list is kept between commits (a commit that runs during a yield of this one takes a fresh
+    // one), so that a commit on a long polyline writes into memory it has used before.
+    std::vector<int32_t> validos = std::move(validos_);
+    validos.clear();
     validos.reserve(static_cast<size_t>(n > 0 ? n : 0));
     // The point numbers the drawing has, asked again only after a yield that ran a handler: asking each row
     // goes to the platform for six arrays.
@@ -228,8 +231,14 @@ void F_Pol_Edt::ListaVertices(LongArray& list) {
     }
     const auto count = static_cast<int32_t>(validos.size());
     NumVert = count;
-    list.redim(0, count);
+    // A list that already has the bounds 0..count keeps its storage: its every element is written below.
+    if (list.contains(0) && !list.contains(-1) && list.count() == static_cast<uint32_t>(count) + 1 &&
+        automation::arrayResizable(list.raw()))
+        list(0) = 0;
+    else
+        list.redim(0, count);
     if (count > 0) std::copy(validos.begin(), validos.end(), &list(1));
+    validos_ = std::move(validos);
 }
 
 void F_Pol_Edt::SincronizaVertP() {
