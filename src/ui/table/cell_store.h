@@ -68,6 +68,8 @@ class CellStore {
     int32_t rows_ = 0, cols_ = 0;
     std::vector<Column> columns_;
     std::vector<char16_t> arena_;
+    // The arena before the last compaction, kept for the next one to write into.
+    std::vector<char16_t> spare_;
     // Released text units; a shared text is counted once per cell that let it go, so this may overstate.
     size_t garbage_ = 0;
 };
