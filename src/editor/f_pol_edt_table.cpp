@@ -74,19 +74,27 @@ void escribeTexto(const ArrayElements<Text>& array, int64_t index, automation::T
     automation::stringFree(std::exchange(slot, fresh));
 }
 
+// The text of a cell into an element; a text cell is read in place, without a copy per row.
+void escribeCelda(const ArrayElements<Text>& array, int64_t index, const ui::VertexTable& tabla,
+                  automation::NumberLocale locale, int32_t row, int32_t column) {
+    if (const std::optional<automation::TextView> text = tabla.textView(row, column))
+        escribeTexto(array, index, *text);
+    else
+        escribeTexto(array, index, automation::valueText(tabla.Cell(row, column), locale));
+}
+
 // One row's cells into point p (GuardaFila).
 void guardaFila(const ui::VertexTable& tabla, automation::NumberLocale locale, int32_t row, int32_t p,
                 const double* xyz, const Puntos& puntos) {
-    escribeTexto(puntos.Nombre, p, automation::valueText(tabla.Cell(row, 2), locale));
+    escribeCelda(puntos.Nombre, p, tabla, locale, row, 2);
     puntos.X(p) = xyz[0];
     puntos.Y(p) = xyz[1];
     puntos.Z(p) = xyz[2];
-    escribeTexto(puntos.Código, p, automation::valueText(tabla.Cell(row, 6), locale));
+    escribeCelda(puntos.Código, p, tabla, locale, row, 6);
     // The row's layer text renames the point's layer, for every point on it (a layer the list has no name
     // for has nothing to rename).
     const int16_t capa = puntos.CapaPuntos(p);
-    if (puntos.Capas.contains(capa))
-        escribeTexto(puntos.Capas, capa, automation::valueText(tabla.Cell(row, 7), locale));
+    if (puntos.Capas.contains(capa)) escribeCelda(puntos.Capas, capa, tabla, locale, row, 7);
 }
 
 }  // namespace

@@ -66,6 +66,16 @@ class VertexTable : public ui::Control {
         return readWholeNumber(row, column);
     }
 
+    // A text cell's text without a copy (valid until the table changes); nothing for a number, an empty cell
+    // or a cell outside the table. For reading many rows back.
+    std::optional<automation::TextView> textView(int32_t row, int32_t column) const {
+        automation::TextView text;
+        if (row >= 0 && row < cells_.rows() && column >= 0 && column < cells_.cols() &&
+            cells_.getText(row, column, text))
+            return text;
+        return std::nullopt;
+    }
+
     std::function<void()> RowEnter;
     std::function<void()> CellCommit;
 
