@@ -88,14 +88,14 @@ bare_ms = gbench(native, "BM_BareCopy", size, manual=True)
 figure("2", "`PasaDatos` until the editor is ready ÷ a bare copy into plain vectors", f"{n(size)} points",
        "≤ 3", intake_ms / bare_ms, 3,
        "One copy of the drawing and a flat table fill, close to what copying alone costs.",
-       f"Missed ({intake_ms:.0f} ms against {bare_ms:.0f} ms). Cause (perf): about a fifth of the intake is the "
-       "kernel handing out fresh pages (the table's 72 bytes of cells a row, zeroed by the resize before the fill "
-       "writes them, and the copied arrays), about a quarter is allocating and copying the 2 million names and "
-       "codes one automation string each (the host's by-reference contract lets a handler free or replace any "
-       "element, so each needs its own allocation, where the plain copy keeps strings of up to 7 characters "
-       "inside the vector), and the table fill about 15 %. Fix: fewer bytes per cell (a 4-byte column for the "
-       "Long columns, no tag byte for a column that holds one kind) and columns taken from zeroed pages instead "
-       "of zeroed again; the allocation per string stays as long as that contract does.")
+       f"Missed ({intake_ms:.0f} ms against {bare_ms:.0f} ms). Cause (perf and the table benchmarks): the table "
+       "fill is about two thirds of the intake (a fill costs about 120 ns a row: 8 cells, 72 bytes of cells and "
+       "the texts, written into fresh pages), the copy of the drawing the rest, where each of the 2 million names "
+       "and codes needs an automation string of its own (the host's by-reference contract lets a handler free or "
+       "replace any element) while the plain copy keeps strings of up to 7 characters inside the vector. What "
+       "would fix it: a table that keeps, for a row filled from a point, only the point number and reads the "
+       "other cells from the editor's copy of the drawing until the user edits them, so that a fill writes a few "
+       "bytes a row; the allocation per string stays as long as that contract does.")
 
 # 3. Linear work
 for routine in ("llenaTabla", "aplicaTabla", "listaVertices", "muestraPerimetro"):
