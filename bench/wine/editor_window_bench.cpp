@@ -34,6 +34,13 @@ class SwitchableYieldToolkit final : public ui::Toolkit {
     void yield() override {
         if (yields) inner_.yield();
     }
+    // As the component's own toolkit does them: a loop looks for messages at most every few milliseconds.
+    void yieldPerRow() override {
+        if (yields) inner_.yieldPerRow();
+    }
+    void yieldWhenDue() override {
+        if (yields) inner_.yieldWhenDue();
+    }
     int32_t messageBox(const ui::Text& text, int32_t style, const ui::Text& title) override {
         return inner_.messageBox(text, style, title);
     }

@@ -10,6 +10,8 @@
 // (toolbar and colour), f_pol_edt_perimeter.cpp (perimeter and area), f_pol_edt_layout.cpp (resize) and
 // f_pol_edt_messages.cpp (what the editor tells the user when it refuses a command).
 #include <cstdint>
+#include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -91,7 +93,8 @@ class F_Pol_Edt : public dialog::PolylineDialog {
     bool LeeCoordenadas(int32_t row, const automation::NumberLocale& locale, bool aplicando, double* xyz);
     // Writes the row's texts and the coordinates read from it into point p.
     void GuardaFila(int32_t row, int32_t p, const double* xyz);
-    // The same for many rows at once (row filas[i] into point puntos(i + 1)); nothing may yield meanwhile.
+    // The same for many rows at once (row filas[i] into point puntos(i + 1)), yielding when due; the table's
+    // rows must be locked meanwhile.
     void GuardaFilas(const std::vector<int32_t>& filas, const LongArray& puntos,
                      const std::vector<double>& xyz);
     // The name of point p's layer, empty when its layer has no name in the list.
@@ -126,6 +129,19 @@ class F_Pol_Edt : public dialog::PolylineDialog {
     std::optional<int32_t> VerticeDelCuadro() const;
     // How many vertices the list holds (its upper bound; 0 for none).
     int32_t VerticesDeLaLista() const;
+    // While an apply runs: keeps a button's action for when it has ended, and says so.
+    bool EsperaAlAplicar(std::function<void()> accion);
+    // Marks an apply running; the last one to end runs the actions that waited for it.
+    class Aplicando {
+      public:
+        explicit Aplicando(F_Pol_Edt& editor);
+        ~Aplicando();
+        Aplicando(const Aplicando&) = delete;
+        Aplicando& operator=(const Aplicando&) = delete;
+
+      private:
+        F_Pol_Edt& editor_;
+    };
 
     // --- Toolbar and colour (f_pol_edt_toolbar.cpp) ---
     void Toolbar1_ButtonClick(const ui::ToolbarButton& Button);
@@ -181,9 +197,14 @@ class F_Pol_Edt : public dialog::PolylineDialog {
     int32_t VertAct = 0;
     int32_t PtoAct = 0;
     LongArray VertTabla;
+    // ListaVertices' gathering list, kept between commits.
+    std::vector<int32_t> validos_;
 
     // A refused polyline arrow's next press steps past the polyline it could not show.
     dialog::RefusedStep polylineStep_;
+    // Applies running, and the buttons pressed meanwhile.
+    int32_t aplicando_ = 0;
+    std::deque<std::function<void()>> esperando_;
 };
 
 }  // namespace orv::editor

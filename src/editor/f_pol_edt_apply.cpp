@@ -1,6 +1,7 @@
 // Applying the table to the drawing, the vertex and polyline arrows, the zoom request and the three lower
 // buttons.
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "automation/array_lock.h"
@@ -34,6 +35,12 @@ int32_t F_Pol_Edt::VerticesDeLaLista() const {
 bool F_Pol_Edt::AplicaTabla() {
     // An edit still open in the grid is committed (or refused) first, so that the apply reads it.
     tblPol.finishOpenEdit();
+    // The apply yields while it reads the rows and while it writes them, so that the window keeps painting
+    // and taking input at any size of table. Meanwhile nothing may change what it reads: the table's rows are
+    // locked (what the user does to them waits, in order, until the host has heard the apply), and the
+    // buttons that would apply again or show another polyline wait as well.
+    const Aplicando aplicando(*this);
+    const ui::VertexTable::RowLock bloqueo = tblPol.lockRows();
     const int32_t m = tblPol.Rows() - 1;
     LongArray L(0, m);
     int32_t k = 0;
@@ -60,7 +67,6 @@ bool F_Pol_Edt::AplicaTabla() {
         filas.push_back(r);
     }
 
-    // No yield from here on: the rows read above are all still there and nothing else runs meanwhile.
     GuardaFilas(filas, L, coordenadas);
     PtoAct = ultimo;
 
@@ -74,6 +80,26 @@ bool F_Pol_Edt::AplicaTabla() {
     // The host hears the point of the last row read, the one the apply leaves current.
     events_.RetornaOpcion(PtoAct, nPtos, X, Y, Z, Nombre, Código, CapaPuntos, PolN, VertP, capP, NoPoli,
                           colPol);
+    return true;
+}
+
+F_Pol_Edt::Aplicando::Aplicando(F_Pol_Edt& editor) : editor_(editor) {
+    ++editor.aplicando_;
+}
+
+F_Pol_Edt::Aplicando::~Aplicando() {
+    if (--editor_.aplicando_ > 0) return;
+    // After the table's own waiting input (its lock goes first), each behind the event boundary.
+    while (editor_.aplicando_ == 0 && !editor_.esperando_.empty()) {
+        const std::function<void()> siguiente = std::move(editor_.esperando_.front());
+        editor_.esperando_.pop_front();
+        ui::runEventHandler(editor_.services_.toolkit(), siguiente);
+    }
+}
+
+bool F_Pol_Edt::EsperaAlAplicar(std::function<void()> accion) {
+    if (aplicando_ == 0) return false;
+    esperando_.push_back(std::move(accion));
     return true;
 }
 
@@ -100,11 +126,13 @@ void F_Pol_Edt::PideZoom(bool reduce) {
 }
 
 void F_Pol_Edt::cmdRedibuja_Click() {
+    if (EsperaAlAplicar([this] { cmdRedibuja_Click(); })) return;
     if (!AplicaTabla()) return;
     services_.placementStore().StorePlacement(*form_, kSeccion, kClave);
 }
 
 void F_Pol_Edt::cmdAv_Click(int16_t Index) {
+    if (EsperaAlAplicar([this, Index] { cmdAv_Click(Index); })) return;
     const std::optional<int32_t> desde = VerticeDelCuadro();
     // A copy of the point number: the apply may replace VertP while GuardaPunto holds its argument.
     int32_t punto = desde ? VertP(*desde) : 0;
@@ -130,6 +158,7 @@ void F_Pol_Edt::cmdAv_Click(int16_t Index) {
 }
 
 void F_Pol_Edt::cmdAvP_Click(int16_t Index) {
+    if (EsperaAlAplicar([this, Index] { cmdAvP_Click(Index); })) return;
     // A number that does not fit 32 bits counts as no number: the arrows start from outside the range.
     const int32_t leido = automation::tryReadWholeNumber(Value(txPolis.text())).value_or(0);
     int32_t punto = leido;

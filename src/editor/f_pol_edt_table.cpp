@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "automation/number_reading.h"
+#include "automation/platform_array.h"
 #include "editor/array_elements.h"
 #include "editor/f_pol_edt.h"
 
@@ -73,19 +74,27 @@ void escribeTexto(const ArrayElements<Text>& array, int64_t index, automation::T
     automation::stringFree(std::exchange(slot, fresh));
 }
 
+// The text of a cell into an element; a text cell is read in place, without a copy per row.
+void escribeCelda(const ArrayElements<Text>& array, int64_t index, const ui::VertexTable& tabla,
+                  automation::NumberLocale locale, int32_t row, int32_t column) {
+    if (const std::optional<automation::TextView> text = tabla.textView(row, column))
+        escribeTexto(array, index, *text);
+    else
+        escribeTexto(array, index, automation::valueText(tabla.Cell(row, column), locale));
+}
+
 // One row's cells into point p (GuardaFila).
 void guardaFila(const ui::VertexTable& tabla, automation::NumberLocale locale, int32_t row, int32_t p,
                 const double* xyz, const Puntos& puntos) {
-    escribeTexto(puntos.Nombre, p, automation::valueText(tabla.Cell(row, 2), locale));
+    escribeCelda(puntos.Nombre, p, tabla, locale, row, 2);
     puntos.X(p) = xyz[0];
     puntos.Y(p) = xyz[1];
     puntos.Z(p) = xyz[2];
-    escribeTexto(puntos.Código, p, automation::valueText(tabla.Cell(row, 6), locale));
+    escribeCelda(puntos.Código, p, tabla, locale, row, 6);
     // The row's layer text renames the point's layer, for every point on it (a layer the list has no name
     // for has nothing to rename).
     const int16_t capa = puntos.CapaPuntos(p);
-    if (puntos.Capas.contains(capa))
-        escribeTexto(puntos.Capas, capa, automation::valueText(tabla.Cell(row, 7), locale));
+    if (puntos.Capas.contains(capa)) escribeCelda(puntos.Capas, capa, tabla, locale, row, 7);
 }
 
 }  // namespace
@@ -186,19 +195,33 @@ void F_Pol_Edt::GuardaFila(int32_t row, int32_t p, const double* xyz) {
 
 void F_Pol_Edt::GuardaFilas(const std::vector<int32_t>& filas, const LongArray& L,
                             const std::vector<double>& xyz) {
-    // The arrays are read once for all rows: nothing runs between the rows.
-    const Puntos puntos = puntosDe(X, Y, Z, Nombre, Código, Capas, CapaPuntos);
+    // Yields when it is due, to keep the window painting; the arrays are read again only after a yield that
+    // ran a handler (and may have let the host replace them), and a point they no longer hold is skipped.
+    ui::Toolkit& toolkit = services_.toolkit();
+    uint64_t visto = toolkit.handlersStarted();
+    Puntos puntos = puntosDe(X, Y, Z, Nombre, Código, Capas, CapaPuntos);
+    auto [primero, ultimo] = PuntosValidos();
     const ArrayElements<int32_t> lista(L);
     const automation::NumberLocale locale = services_.numberLocale();
-    for (size_t i = 0; i < filas.size(); ++i)
-        guardaFila(tblPol, locale, filas[i], lista(static_cast<int64_t>(i) + 1), &xyz[3 * i], puntos);
+    for (size_t i = 0; i < filas.size(); ++i) {
+        toolkit.yieldWhenDue();
+        if (toolkit.handlersStarted() != visto) {
+            visto = toolkit.handlersStarted();
+            puntos = puntosDe(X, Y, Z, Nombre, Código, Capas, CapaPuntos);
+            std::tie(primero, ultimo) = PuntosValidos();
+        }
+        const int32_t p = lista(static_cast<int64_t>(i) + 1);
+        if (p >= primero && p <= ultimo) guardaFila(tblPol, locale, filas[i], p, &xyz[3 * i], puntos);
+    }
 }
 
 void F_Pol_Edt::ListaVertices(LongArray& list) {
     const int32_t n = tblPol.Rows() - 1;
-    list.redim(0, n);
     // Gathered apart and written into the list once: a handler that runs during a yield may replace the list.
-    std::vector<int32_t> validos;
+    // The gathering list is kept between commits (a commit that runs during a yield of this one takes a fresh
+    // one), so that a commit on a long polyline writes into memory it has used before.
+    std::vector<int32_t> validos = std::move(validos_);
+    validos.clear();
     validos.reserve(static_cast<size_t>(n > 0 ? n : 0));
     // The point numbers the drawing has, asked again only after a yield that ran a handler: asking each row
     // goes to the platform for six arrays.
@@ -216,8 +239,14 @@ void F_Pol_Edt::ListaVertices(LongArray& list) {
     }
     const auto count = static_cast<int32_t>(validos.size());
     NumVert = count;
-    list.redim(0, count);
+    // A list that already has the bounds 0..count keeps its storage: its every element is written below.
+    if (list.contains(0) && !list.contains(-1) && list.count() == static_cast<uint32_t>(count) + 1 &&
+        automation::arrayResizable(list.raw()))
+        list(0) = 0;
+    else
+        list.redim(0, count);
     if (count > 0) std::copy(validos.begin(), validos.end(), &list(1));
+    validos_ = std::move(validos);
 }
 
 void F_Pol_Edt::SincronizaVertP() {

@@ -37,6 +37,10 @@ class Toolkit {
     // The yield of a long loop, once per table row: a toolkit may skip it when it looked for messages only a
     // moment ago, since a million lookups would cost minutes and no user notices a few milliseconds.
     virtual void yieldPerRow() { yield(); }
+    // Lets pending messages run only when the toolkit has not looked for them for a moment: for a loop that
+    // has no yield of its own per row but must not hold up painting and input. A toolkit without a clock
+    // (the headless one) never does.
+    virtual void yieldWhenDue() {}
     virtual int32_t messageBox(const Text& text, int32_t style, const Text& title) = 0;
     // The application's title as message boxes and the table's file context use it.
     virtual Text applicationTitle() const = 0;

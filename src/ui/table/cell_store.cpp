@@ -125,7 +125,8 @@ void CellStore::put(Column& cells, size_t row, uint8_t tag, uint64_t payload) {
 }
 
 size_t CellStore::bytes() const {
-    size_t total = arena_.capacity() * sizeof(char16_t) + columns_.capacity() * sizeof(Column);
+    size_t total =
+        (arena_.capacity() + spare_.capacity()) * sizeof(char16_t) + columns_.capacity() * sizeof(Column);
     for (const Column& cells : columns_)
         total += cells.tags.capacity() * sizeof(uint8_t) + cells.payloads.capacity() * sizeof(uint64_t);
     return total;
@@ -145,26 +146,45 @@ void CellStore::compactIfWasteful() {
 }
 
 void CellStore::compact() {
-    std::vector<char16_t> arena;
-    arena.reserve(arena_.size() - std::min(garbage_, arena_.size()));
+    // Into the buffer the last compaction left behind: a table refilled again and again (another polyline
+    // each time) then writes into memory it already has, instead of the system handing out and clearing
+    // fresh pages for every compaction and every growth of the arena.
+    std::vector<char16_t>& arena = spare_;
+    arena.clear();
+    // Room for as much again: a refill of the same size appends without moving the arena.
+    arena.reserve(2 * (arena_.size() - std::min(garbage_, arena_.size())));
     for (Column& cells : columns_) {
-        RecentTexts recent;
+        // Cells that shared a text share its copy, known by where it was: the last few texts moved, old
+        // place to new. Nothing is hashed on the way: a compaction only copies.
+        std::array<uint64_t, kRecentTexts> from{}, to{};
+        size_t seen = 0, next = 0;
         for (size_t row = 0; row < cells.tags.size(); ++row) {
             if (cells.tags[row] != kText) continue;
             const uint64_t old = cells.payloads[row];
-            const TextView text(arena_.data() + textOffset(old), textLength(old));
-            const uint64_t hash = hashOf(text);
-            uint64_t payload = 0;
-            if (!findRecentIn(arena, recent, text, hash, payload)) {
-                payload = textPayload(arena.size(), text.size());
-                arena.insert(arena.end(), text.begin(), text.end());
-                remember(recent, payload, hash);
+            const auto moved = std::find(from.begin(), from.begin() + seen, old);
+            if (moved != from.begin() + seen) {
+                cells.payloads[row] = to[size_t(moved - from.begin())];
+                continue;
             }
+            const char16_t* text = arena_.data() + textOffset(old);
+            const uint64_t payload = textPayload(arena.size(), textLength(old));
+            arena.insert(arena.end(), text, text + textLength(old));
+            from[next] = old;
+            to[next] = payload;
+            next = (next + 1) % kRecentTexts;
+            seen = std::min(seen + 1, kRecentTexts);
             cells.payloads[row] = payload;
+        }
+        // A later text of this column may share the ones moved last, as if it had just stored them.
+        RecentTexts recent;
+        for (size_t i = 0; i < seen; ++i) {
+            const uint64_t payload = to[(next + kRecentTexts - seen + i) % kRecentTexts];
+            remember(recent, payload,
+                     hashOf(TextView(arena.data() + textOffset(payload), textLength(payload))));
         }
         cells.recent = recent;
     }
-    arena_.swap(arena);
+    arena_.swap(spare_);
     garbage_ = 0;
 }
 

@@ -35,6 +35,14 @@ class CellStore {
         value = static_cast<int32_t>(static_cast<uint32_t>(cells.payloads[size_t(row)]));
         return true;
     }
+    // A text cell's text, read in place (valid until the next text is stored); false for any other cell.
+    bool getText(int32_t row, int32_t column, automation::TextView& text) const {
+        const Column& cells = columns_[size_t(column)];
+        if (cells.tags[size_t(row)] != kText) return false;
+        const uint64_t payload = cells.payloads[size_t(row)];
+        text = automation::TextView(arena_.data() + (payload & 0xFFFFFFFFu), size_t(payload >> 32));
+        return true;
+    }
     void set(int32_t row, int32_t column, const automation::Value& value);
     void setText(int32_t row, int32_t column, automation::TextView text);
 
@@ -68,6 +76,8 @@ class CellStore {
     int32_t rows_ = 0, cols_ = 0;
     std::vector<Column> columns_;
     std::vector<char16_t> arena_;
+    // The arena before the last compaction, kept for the next one to write into.
+    std::vector<char16_t> spare_;
     // Released text units; a shared text is counted once per cell that let it go, so this may overstate.
     size_t garbage_ = 0;
 };

@@ -158,7 +158,24 @@ Text VertexTable::editText(int32_t row, int32_t column, automation::NumberLocale
     return automation::valueText(Cell(row, column), locale);
 }
 
+bool VertexTable::deferredWhileLocked(std::function<void()> action) {
+    if (locks_ == 0) return false;
+    ui::runEventHandler(form().toolkit(), [&] { waiting_.push_back(std::move(action)); });
+    return true;
+}
+
+void VertexTable::unlock() noexcept {
+    if (--locks_ > 0) return;
+    // Each runs behind the event boundary: nothing escapes. One that locks again keeps the rest waiting.
+    while (locks_ == 0 && !waiting_.empty()) {
+        const std::function<void()> next = std::move(waiting_.front());
+        waiting_.pop_front();
+        next();
+    }
+}
+
 void VertexTable::userMovesTo(int32_t row, int32_t column) {
+    if (deferredWhileLocked([=, this] { userMovesTo(row, column); })) return;
     ui::runEventHandler(form().toolkit(), [&] {
         checkDataCell(row, column);
         moveCursor(row, column);
@@ -167,6 +184,7 @@ void VertexTable::userMovesTo(int32_t row, int32_t column) {
 
 void VertexTable::userCommits(int32_t row, int32_t column, const Text& text,
                               automation::NumberLocale locale) {
+    if (deferredWhileLocked([=, this] { userCommits(row, column, text, locale); })) return;
     ui::runEventHandler(form().toolkit(), [&] {
         checkDataCell(row, column);
         moveCursor(row, column);
@@ -179,6 +197,7 @@ void VertexTable::userCommits(int32_t row, int32_t column, const Text& text,
 
 void VertexTable::userPastesRow(int32_t row, int32_t column, const std::vector<Text>& texts,
                                 automation::NumberLocale locale) {
+    if (deferredWhileLocked([=, this] { userPastesRow(row, column, texts, locale); })) return;
     ui::runEventHandler(form().toolkit(), [&] {
         checkDataCell(row, column);
         moveCursor(row, column);
@@ -217,6 +236,7 @@ void VertexTable::finishOpenEdit() {
 }
 
 void VertexTable::userInsertsRow(int32_t after) {
+    if (deferredWhileLocked([=, this] { userInsertsRow(after); })) return;
     ui::runEventHandler(form().toolkit(), [&] {
         if (after < 0 || after >= Rows()) automation::raiseStandardError(error_number::kSubscriptOutOfRange);
         cells_.insertRows(after + 1, 1);
@@ -227,6 +247,7 @@ void VertexTable::userInsertsRow(int32_t after) {
 }
 
 void VertexTable::userRemovesRows(int32_t first, int32_t count) {
+    if (deferredWhileLocked([=, this] { userRemovesRows(first, count); })) return;
     ui::runEventHandler(form().toolkit(), [&] {
         if (first < 1 || count < 0 || count > Rows() - first)
             automation::raiseStandardError(error_number::kSubscriptOutOfRange);

@@ -3,6 +3,7 @@
 // does to it as the user would. Cells keep exactly what was set (text, Long or Double) or typed (text);
 // formatting for display is separate. Storage is flat: no heap object per cell, so 10^6 rows x 8 columns fit.
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -65,6 +66,16 @@ class VertexTable : public ui::Control {
         return readWholeNumber(row, column);
     }
 
+    // A text cell's text without a copy (valid until the table changes); nothing for a number, an empty cell
+    // or a cell outside the table. For reading many rows back.
+    std::optional<automation::TextView> textView(int32_t row, int32_t column) const {
+        automation::TextView text;
+        if (row >= 0 && row < cells_.rows() && column >= 0 && column < cells_.cols() &&
+            cells_.getText(row, column, text))
+            return text;
+        return std::nullopt;
+    }
+
     std::function<void()> RowEnter;
     std::function<void()> CellCommit;
 
@@ -75,6 +86,23 @@ class VertexTable : public ui::Control {
     // when none is open). The editor runs it before it reads the whole table, so that the edit is part of it.
     std::function<void()> finishEdit;
     void finishOpenEdit();
+
+    // A long read or write of the whole table that yields locks its rows: what the user does to the table
+    // meanwhile (a move, an edit, a paste, an inserted or removed row) waits, in order, and is carried out
+    // when the last lock goes, on the table and the data as the long work left them. Nothing typed is lost,
+    // and no edit lands between a row read and its write.
+    class RowLock {
+      public:
+        explicit RowLock(VertexTable& table) : table_(&table) { ++table.locks_; }
+        ~RowLock() { table_->unlock(); }
+        RowLock(const RowLock&) = delete;
+        RowLock& operator=(const RowLock&) = delete;
+
+      private:
+        VertexTable* table_;
+    };
+    [[nodiscard]] RowLock lockRows() { return RowLock(*this); }
+    bool rowsLocked() const { return locks_ > 0; }
 
     // --- For views and tests ---
     // Outside the columns: error 9.
@@ -114,6 +142,9 @@ class VertexTable : public ui::Control {
     size_t storageBytes() const;
 
   private:
+    // While locked: keeps the user's action for later and says so.
+    bool deferredWhileLocked(std::function<void()> action);
+    void unlock() noexcept;
     std::optional<int32_t> readWholeNumber(int32_t row, int32_t column) const;
     void raise(const std::function<void()>& event);
     void keepCursorInside();
@@ -133,6 +164,8 @@ class VertexTable : public ui::Control {
     std::vector<std::string> memberCalls_;
     // The cells of the commit whose CellCommit is running, with what they held before it.
     std::vector<EditedCell> committed_;
+    int32_t locks_ = 0;
+    std::deque<std::function<void()>> waiting_;
 };
 
 }  // namespace orv::ui

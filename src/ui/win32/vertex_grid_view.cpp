@@ -554,7 +554,9 @@ void VertexGridView::pasteRows(const TextRows& rows) {
     ++busy_;
     for (size_t i = 0; i < rows.size(); ++i) {
         int32_t row = start.row + static_cast<int32_t>(i);
-        while (dataRows() < row) table_.userInsertsRow(dataRows());
+        // One row below the one before: while the table's rows are locked the insert waits, and the count
+        // has not grown yet.
+        if (dataRows() < row) table_.userInsertsRow(row - 1);
         table_.userPastesRow(row, start.column, rows[i], locale_);
     }
     --busy_;

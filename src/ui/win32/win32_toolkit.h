@@ -24,6 +24,7 @@ class Win32Toolkit : public Toolkit {
     void unload(Form& form) override;
     void yield() override;
     void yieldPerRow() override;
+    void yieldWhenDue() override { yieldPerRow(); }
     int32_t messageBox(const Text& text, int32_t style, const Text& title) override;
     Text applicationTitle() const override;
     std::optional<automation::AutomationError> runGuarded(const std::function<void()>& handler) override;

@@ -76,7 +76,7 @@ TEST(EditorApply, LaterRowOfALayerNamesIt) {
     });
 }
 
-TEST(EditorApply, CoordinateThatIsNoNumberRefusesTheWholeApply) {
+TEST(EditorApply, CoordinateThatIsNoNumberRefusesTheWholeApplyAndWhatIsTypedDuringAnApplyWaitsForIt) {
     RecordingHost host{sampleDrawing(10, 5)};
     runEditor(host, [&](EditorForm& editor) {
         auto& table = editor.table();
@@ -85,35 +85,34 @@ TEST(EditorApply, CoordinateThatIsNoNumberRefusesTheWholeApply) {
         table.setCell(2, 1, Value(Text(u"0")));  // a dropped row
         host.clearEvents();
         editor.click("cmdRedibuja");
-        EXPECT_EQ(host.events(), Events{});
-        ASSERT_EQ(host.messageBoxes().size(), 1u);
-        EXPECT_EQ(automation::toUtf8(host.messageBoxes()[0].text),
-                  "No se aplican los cambios: la fila 4, columna Z, no contiene un número.");
-        EXPECT_EQ(table.CurrentRow(), 4);
-        EXPECT_EQ(table.currentColumn(), 5);
-        EXPECT_EQ(host.services().placements().stored(u"Editar Polilíneas", u"EditarPol"), nullptr);
-        // Nothing was written: a later apply shows the old name of point 1 only once the row is corrected.
-        table.setCell(4, 5, Value(1.5));
-        editor.click("cmdRedibuja");
-        EXPECT_EQ(host.events(), (Events{"EnfocaPol(5, 10, 1, 0:[0 1 3 4 5], 1, 3, 255)"}));
-        EXPECT_EQ(automation::toUtf8(host.edits().back().Nombre.get(1)), "Nuevo");
-        EXPECT_EQ(host.edits().back().Z(4), 1.5);
-    });
-}
-
-TEST(EditorApply, RefusedApplyKeepsThePointsAsTheyWere) {
-    RecordingHost host{sampleDrawing(10, 5)};
-    runEditor(host, [&](EditorForm& editor) {
-        editor.table().setCell(1, 2, Value(Text(u"Nuevo")));
-        editor.table().setCell(5, 3, Value(Text(u"??")));
-        editor.click("cmdRedibuja");
         // Moving on is refused too: the polyline arrows would refill the table.
         editor.click("cmdAvP", 1);
+        EXPECT_EQ(host.events(), Events{});
+        ASSERT_EQ(host.messageBoxes().size(), 2u);
+        EXPECT_EQ(automation::toUtf8(host.messageBoxes()[0].text),
+                  "No se aplican los cambios: la fila 4, columna Z, no contiene un número.");
         EXPECT_EQ(automation::toUtf8(editor.textBox("txPolis").text()), "1");
-        EXPECT_EQ(host.messageBoxes().size(), 2u);
+        EXPECT_EQ(table.CurrentRow() * 10 + table.currentColumn(), 45);
+        EXPECT_FALSE(host.services().placements().stored(u"Editar Polilíneas", u"EditarPol"));
         // A committed edit elsewhere still hands over the points as they were before the refused applies.
         editor.commit(3, 6, u"ARB");
         EXPECT_EQ(automation::toUtf8(host.edits().back().Nombre.get(1)), "P1");
+        // Typed and clicked during the corrected apply: both wait for it, which hands the rows as read.
+        table.setCell(4, 5, Value(1.5));
+        host.clearEvents();
+        host.toolkit().duringNextYield([&] {
+            editor.commit(3, 2, u"Tecleado");
+            editor.click("cmdRedibuja");
+        });
+        editor.click("cmdRedibuja");
+        EXPECT_EQ(host.events(),
+                  (Events{"EnfocaPol(5, 10, 1, 0:[0 1 3 4 5], 1, 3, 255)",
+                          "EnfocaPol(3, 10, 1, 0:[0 1 3 4 5], 1, 3, 255)", "EnfocaPuntito(3, 1)",
+                          "EnfocaPol(5, 10, 1, 0:[0 1 3 4 5], 1, 3, 255)"}));
+        const std::vector<EditedData>& sent = host.edits();
+        EXPECT_EQ(automation::toUtf8(sent[sent.size() - 3].Nombre.get(1) + u";" +
+                                     sent[sent.size() - 3].Nombre.get(3) + u";" + sent.back().Nombre.get(3)),
+                  "Nuevo;P3;Tecleado");
     });
 }
 
