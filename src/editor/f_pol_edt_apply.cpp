@@ -71,8 +71,12 @@ bool F_Pol_Edt::AplicaTabla() {
     PtoAct = ultimo;
 
     // Compared with the list itself, not with NumVert: a commit counts only the valid rows into NumVert while
-    // VertP keeps one entry per row, and the list handed over must be the valid rows.
-    if (k != VerticesDeLaLista()) {
+    // VertP keeps one entry per row. A list of the same length stays exactly as it was, unless it holds a
+    // number that is no point (the host may have written one into it in an event): no event hands over a
+    // point the drawing does not have, so the valid rows replace it.
+    bool mismaLista = k == VerticesDeLaLista();
+    for (int32_t i = 1; mismaLista && i <= k; ++i) mismaLista = VertP.contains(i) && EsPunto(VertP(i));
+    if (!mismaLista) {
         L.redimPreserve(0, k);
         VertP = std::move(L);
     }
