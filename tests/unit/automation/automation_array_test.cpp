@@ -163,13 +163,15 @@ TEST(AutomationText, ArraysAndPlatformStringsKeepAnyUtf16AndUtf8ConvertsBothWays
     stringFree(empty);
     stringFree(nullptr);
 
-    const std::pair<std::string, Text> utf8[] = {{"Código ñ € 𝄞", u"Código ñ € 𝄞"},
-                                                 {std::string("a\0b", 3), Text(u"a\0b", 3)},
-                                                 {"a\xFF"
-                                                  "b",
-                                                  u"a\uFFFDb"},
-                                                 {"\xC0\xAF", u"\uFFFD\uFFFD"},   // overlong
-                                                 {"\xE2\x82", u"\uFFFD\uFFFD"}};  // truncated
+    const std::pair<std::string, Text> utf8[] = {
+        {"Código ñ € 𝄞", u"Código ñ € 𝄞"},
+        {std::string("a\0b", 3), Text(u"a\0b", 3)},
+        {"a\xFF"
+         "b",
+         u"a\uFFFDb"},
+        {"\xC0\xAF", u"\uFFFD\uFFFD"},  // overlong
+        {"\xE2\x82", u"\uFFFD\uFFFD"},
+        {"\xEF\xBF\xBF\xF0\x90\x80\x80", u"\uFFFF\U00010000"}};  // truncated
     for (const auto& [bytes, utf16] : utf8) EXPECT_EQ(fromUtf8(bytes), utf16);
     EXPECT_EQ(toUtf8(u"Código ñ € 𝄞"), "Código ñ € 𝄞");
     EXPECT_EQ(toUtf8(Text(1, char16_t(0xD800))), "\xEF\xBF\xBD");

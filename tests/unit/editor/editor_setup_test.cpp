@@ -117,13 +117,16 @@ TEST(EditorSetUp, DesignOfTheControlsTheUserFindsThingsByAndTheToolbar) {
         // Six pictures a user tells apart, each drawn on part of the silver ground that the mask leaves out.
         EXPECT_EQ(toolbar.maskColor(), 0x00C0C0C0u);
         std::set<std::vector<uint32_t>> distinct;
+        uint64_t checksum = 1469598103934665603u;  // the pictures as drawn: any stroke changed shows here
         for (const auto& image : toolbar.images()) {
+            for (uint32_t pixel : image.pixels) checksum = (checksum ^ pixel) * 1099511628211u;
             const std::vector<uint32_t> pixels(std::begin(image.pixels), std::end(image.pixels));
             const auto ground = std::count(pixels.begin(), pixels.end(), toolbar.maskColor());
             EXPECT_TRUE(ground > 64 && ground < 230) << ground;
             distinct.insert(pixels);
         }
         EXPECT_EQ(distinct.size(), 6u);
+        EXPECT_EQ(checksum, 14607820999439703735u);
     });
 }
 

@@ -151,6 +151,32 @@ TEST(EditorTable, AddedRowsAreTakenInAtTheNextRowChangeOrCommitAndRemovingEveryR
     });
 }
 
+// A point is valid only when every point array reaches it: a drawing whose arrays end at different points
+// leaves the points past the shortest out of the list handed to the host.
+TEST(EditorTable, PointsPastTheShortestPointArrayAreLeftOutOfTheList) {
+    const std::function<void(Drawing&)> shorten[] = {
+        [](Drawing& d) { d.X.redimPreserve(0, 8); },
+        [](Drawing& d) { d.Y.redimPreserve(0, 8); },
+        [](Drawing& d) { d.Z.redimPreserve(0, 8); },
+        [](Drawing& d) { d.Nombre.redimPreserve(0, 8); },
+        [](Drawing& d) { d.Código.redimPreserve(0, 8); },
+        [](Drawing& d) { d.CapaPuntos.redimPreserve(0, 8); },
+    };
+    for (size_t i = 0; i < std::size(shorten); ++i) {
+        Drawing drawing = sampleDrawing(10, 5);
+        shorten[i](drawing);
+        RecordingHost host{std::move(drawing)};
+        runEditor(host, [&](EditorForm& editor) {
+            editor.table().setCell(2, 1, automation::Value(int32_t{9}));
+            editor.table().setCell(3, 1, automation::Value(int32_t{8}));
+            editor.table().userInsertsRow(5);
+            host.clearEvents();
+            editor.table().userMovesTo(6, 1);
+        });
+        EXPECT_EQ(host.events().front(), "EnfocaPol(1, 10, 1, 0:[0 1 8 4 5], 1, 3, 255)") << i;
+    }
+}
+
 // The host may answer an apply with a list shorter than the table: a commit on a row that list no longer
 // reaches first brings the list in line with the table.
 TEST(EditorTable, CommitOnARowTheHostsListNoLongerReaches) {

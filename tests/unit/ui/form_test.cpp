@@ -67,13 +67,16 @@ TEST_F(FormLifeCycle, LoadsOnceAndResizesOnlyForARealSizeChangeOfALoadedRestored
 TEST_F(FormLifeCycle, ShowModalLoadsResizesOnFirstShowAndEndsByTheCloseBoxOrAHide) {
     form.setBounds(0, 0, 8700, 5700);
     toolkit.script([&] { events.push_back(form.shown() ? "shown" : "not shown"); });
-    toolkit.script([&] { form.hide(); });
+    toolkit.script([&] {
+        form.hide();
+        events.push_back(form.shown() ? "still shown" : "hidden");
+    });
     form.showModal();
     EXPECT_TRUE(form.loaded() && !form.shown());
     // A second show is not a first show: no resize.
     toolkit.script([&] { form.userCloses(); });
     form.showModal();
-    EXPECT_EQ(events, (Events{"Load", "Resize 8580x5340", "shown", "Unload"}));
+    EXPECT_EQ(events, (Events{"Load", "Resize 8580x5340", "shown", "hidden", "Unload"}));
     EXPECT_FALSE(form.loaded() || form.shown());
     EXPECT_EQ(toolkit.closedForLackOfScript(), 0);
     EXPECT_EQ(toolkit.activeForm(), nullptr);

@@ -90,6 +90,7 @@ TEST_F(Table, CellsKeepWhatWasSetDoublesBitForBitAndOutsideTheTableIsError9) {
     EXPECT_EQ(raisedError([&] { table.setCell(1, -1, 1); }), 9);
     EXPECT_EQ(raisedError([&] { table.setCell(1, 8, 1); }), 9);
     EXPECT_EQ(raisedError([&] { table.column(8); }), 9);
+    EXPECT_EQ(table.column(0).header, u"Vertice");
     EXPECT_EQ(raisedError([&] { table.SetColumn(8, false, false, 0, 0, 0, 0, 0, u""); }), 9);
     EXPECT_EQ(raisedError([&] { table.setRows(-1); }), 380);
 }
@@ -177,6 +178,31 @@ TEST_F(Table, InsertAndRemoveRowsKeepTheCursorOnItsRowWithoutEvents) {
     EXPECT_EQ(points(), " @1");
     EXPECT_TRUE(events.empty());
     EXPECT_TRUE(toolkit.messageBoxes().empty());
+}
+
+// The view redraws from the model: every change the user could see is told to it.
+TEST_F(Table, TheViewHearsOfEveryChange) {
+    struct Counter : ControlObserver {
+        void controlChanged(Control&, Property property) override { count += property == Property::Content; }
+        int count = 0;
+    } view;
+    form.setObserver(&view);
+    fill(3);
+    const std::function<void()> changes[] = {
+        [&] { table.setCols(8); },
+        [&] { table.setRows(4); },
+        [&] { table.ApplyColumns(); },
+        [&] { table.Refresh(); },
+        [&] { table.setCell(1, 2, u"Uno"); },
+        [&] { table.setCellText(1, 2, u"Otro"); },
+        [&] { table.userInsertsRow(1); },
+        [&] { table.userRemovesRows(1, 1); },
+    };
+    for (size_t i = 0; i < std::size(changes); ++i) {
+        const int before = view.count;
+        changes[i]();
+        EXPECT_GT(view.count, before) << i;
+    }
 }
 
 TEST_F(Table, RewritingTextsCompactsTheArena) {
