@@ -43,7 +43,7 @@ class Table : public ::testing::Test {
         for (int32_t row = 1; row <= rows; ++row) {
             table.setCell(row, 0, row);
             table.setCell(row, 1, 100 + row);
-            table.setCell(row, 2, u"P" + automation::decimalText(row));
+            table.setCell(row, 2, Text(u"P").append(automation::decimalText(row)));
             table.setCell(row, 3, row + 0.1);
         }
     }
@@ -207,7 +207,7 @@ TEST_F(Table, TheViewHearsOfEveryChange) {
 
 TEST_F(Table, RewritingTextsCompactsTheArena) {
     fill(1);
-    for (int i = 0; i < 100000; ++i) table.setCell(1, 2, u"texto " + automation::decimalText(i));
+    for (int i = 0; i < 100000; ++i) table.setCell(1, 2, Text(u"texto ").append(automation::decimalText(i)));
     EXPECT_EQ(table.Cell(1, 2), Value(Text(u"texto 99999")));
     EXPECT_EQ(table.Cell(1, 6), Value());
     EXPECT_LT(table.storageBytes(), size_t{1} << 20);
