@@ -61,8 +61,14 @@ TEST(EditorSetUp, ShortestPolylineLayerZeroVertexWithoutAPointAndAListFromZero) 
         EXPECT_EQ(editor.layers().listIndex(), -1);
     });
     // A vertex without a point number shows its row number and its layer, and nothing of the point.
-    RecordingHost zero{planDrawing({{0, 0}, {1, 0}, {2, 0}}, {1, 0, 3})};
-    runEditor(zero, [&](EditorForm& editor) { EXPECT_EQ(rowShown(editor, 2), "2|||||||Sin capa|"); });
+    // A point on a layer the list has no name for shows no layer.
+    Drawing withZero = planDrawing({{0, 0}, {1, 0}, {2, 0}}, {1, 0, 3});
+    withZero.CapaPuntos(3) = 7;
+    RecordingHost zero{std::move(withZero)};
+    runEditor(zero, [&](EditorForm& editor) {
+        EXPECT_EQ(rowShown(editor, 2) + rowShown(editor, 3),
+                  "2|||||||Sin capa|3|3|P3|2.000|0.000|101.000|C3||");
+    });
 
     DrawingShape shape;
     shape.vertexLower = 0;  // VertP(0) holds the decoy -1

@@ -75,7 +75,7 @@ TEST(EditorTable, TypedPointNumbersRepointTheRowAndThoseOutsideTheDrawingAreRefu
     runEditor(host, [&](EditorForm& editor) {
         editor.table().userMovesTo(2, 1);
         host.clearEvents();
-        for (const char16_t* typed : {u"13", u"11", u"-4", u"abc", u"99999999999"}) {
+        for (const char16_t* typed : {u"13", u"11", u"-4", u"abc", u"99999999999", u"2147483647.5"}) {
             editor.commit(2, 1, typed);
             EXPECT_EQ(editor.cell(2, 1), "2") << toUtf8(typed);
         }
@@ -85,7 +85,7 @@ TEST(EditorTable, TypedPointNumbersRepointTheRowAndThoseOutsideTheDrawingAreRefu
         EXPECT_EQ(host.events(), Events{});
 
         // Another point of the drawing repoints the vertex: the row shows that point, whose data goes back.
-        editor.commit(2, 1, u"8");
+        editor.commit(2, 1, u" 8b");  // read as the whole number it begins with
         EXPECT_EQ(rowShown(editor, 2), "2|8|P8|1008.125|2016.500|102.667|C8|Capa 4|");
         EXPECT_EQ(host.edits().back().X(8), 1000 + 8 + 0.125);
         // An emptied number does nothing. Point 0 is kept as typed and leaves the list; the component keeps
@@ -112,7 +112,8 @@ TEST(EditorTable, TypedPointNumbersRepointTheRowAndThoseOutsideTheDrawingAreRefu
     for (const char* reason :
          {"el punto 13 no está en el dibujo.", "el punto 11 no está en el dibujo.",
           "el punto -4 no está en el dibujo.", "«abc» no es un número de punto.",
-          "«99999999999» no es un número de punto.", "el punto 13 no está en el dibujo."})
+          "«99999999999» no es un número de punto.", "«2147483647.5» no es un número de punto.",
+          "el punto 13 no está en el dibujo."})
         boxes.push_back(row + reason + " | 48 | Orv_Pol_edit");
     EXPECT_EQ(host.boxes(), boxes);
     // Entering row 5 takes in the rows left out since the last sync, as any row change does.

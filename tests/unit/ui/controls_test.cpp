@@ -1,6 +1,7 @@
 // The control models as code and the user change them, and the event boundary every user path runs behind.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <new>
 #include <stdexcept>
 #include <string>
@@ -79,6 +80,12 @@ TEST_F(Controls, GeometryIsSinglePrecisionNegativeSizesAreError380AndTheObserver
                            change("cmdColor", Property::BackColor), change("cmdColor", Property::ToolTip),
                            change("labPol", Property::Enabled), change("labPol", Property::Visible),
                            change("labPol", Property::Font)}));
+    auto& combo = form.add<ComboBox>("cmbCapa");
+    combo.addItem(u"Ejes");
+    changes.clear();
+    combo.setListIndex(0);
+    combo.setListIndex(0);
+    EXPECT_EQ(std::count(changes.begin(), changes.end(), change("cmbCapa", Property::ListIndex)), 1);
 }
 
 TEST_F(Controls, TextBoxChangeRunsOnARealChangeAndInputGoesOnlyToEnabledVisibleControls) {

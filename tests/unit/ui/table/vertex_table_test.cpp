@@ -211,6 +211,13 @@ TEST_F(Table, RewritingTextsCompactsTheArena) {
     EXPECT_EQ(table.Cell(1, 2), Value(Text(u"texto 99999")));
     EXPECT_EQ(table.Cell(1, 6), Value());
     EXPECT_LT(table.storageBytes(), size_t{1} << 20);
+    // Removed rows give their texts' storage back.
+    table.setRows(2001);
+    for (int32_t row = 1; row <= 2000; ++row)
+        table.setCell(row, 2, Text(200, u'x').append(automation::decimalText(row)));
+    const size_t full = table.storageBytes();
+    table.userRemovesRows(1, 1999);
+    EXPECT_LT(table.storageBytes() * 4, full);
 }
 
 TEST(TabSeparatedText, WritesRowsAsASpreadsheetPastesThemAndReadsBackAnyLineEnd) {
