@@ -2,7 +2,7 @@
 // A colour picker for the tests: every member call is written to one log shared by all pickers of a factory,
 // in order ("create", "Title(Color capa:)", "InitialColor(255)", "Setting1(0)", ..., "ShowPicker()",
 // "ChosenColor", "release"); ChosenColor answers what the test chose; creation or any one member can be told
-// to fail.
+// to fail (the failed call is logged with " failed" after it).
 #include <memory>
 #include <optional>
 #include <string>
@@ -17,47 +17,59 @@ class ScriptedColorPickerFactory : public collaborators::ColorPickerFactory {
   public:
     // The colour every picker made from now on answers.
     void choose(int32_t color) { chosen_ = color; }
-    // The next creations fail with that error (the class cannot be created) until cleared.
-    void failCreation(automation::AutomationError error) { creationError_ = std::move(error); }
-    // Pickers fail when the named member is called ("Title", "InitialColor", "Setting1", "Setting2",
-    // "Setting3", "ChosenColor", "ShowPicker"); the failed call is logged too, with " failed" after it.
-    void failAt(std::string member, automation::AutomationError error);
+    // The next creations fail with that error (the class cannot be created).
+    void failCreation(automation::AutomationError error) { failAt("create", std::move(error)); }
+    // Pickers fail when the named member is called ("Title", ..., "ShowPicker").
+    void failAt(std::string member, automation::AutomationError error) {
+        failing_ = std::move(member);
+        error_ = std::move(error);
+    }
 
-    std::unique_ptr<collaborators::ColorPicker> create() override;
+    std::unique_ptr<collaborators::ColorPicker> create() override {
+        log("create", "create");
+        ++alive_;
+        return std::make_unique<Picker>(*this);
+    }
 
     const std::vector<std::string>& calls() const { return calls_; }
-    int created() const { return created_; }
     // Pickers not yet released.
     int alive() const { return alive_; }
 
   private:
-    friend class ScriptedColorPicker;
+    class Picker : public collaborators::ColorPicker {
+      public:
+        explicit Picker(ScriptedColorPickerFactory& factory) : f_(factory) {}
+        ~Picker() override {
+            f_.calls_.push_back("release");
+            --f_.alive_;
+        }
+        void Title(const Text& t) override { f_.log("Title", "Title(" + automation::toUtf8(t) + ")"); }
+        void InitialColor(const Text& t) override {
+            f_.log("InitialColor", "InitialColor(" + automation::toUtf8(t) + ")");
+        }
+        void Setting1(int32_t v) override { f_.log("Setting1", "Setting1(" + std::to_string(v) + ")"); }
+        void Setting2(int32_t v) override { f_.log("Setting2", "Setting2(" + std::to_string(v) + ")"); }
+        void Setting3(int32_t v) override { f_.log("Setting3", "Setting3(" + std::to_string(v) + ")"); }
+        int32_t ChosenColor() override { return f_.log("ChosenColor", "ChosenColor"), f_.chosen_; }
+        void ShowPicker() override { f_.log("ShowPicker", "ShowPicker()"); }
+
+      private:
+        ScriptedColorPickerFactory& f_;
+    };
+
+    void log(const std::string& member, const std::string& entry) {
+        if (error_ && member == failing_) {
+            calls_.push_back(entry + " failed");
+            throw *error_;
+        }
+        calls_.push_back(entry);
+    }
+
     int32_t chosen_ = 0;
-    std::optional<automation::AutomationError> creationError_;
-    std::string failingMember_;
-    std::optional<automation::AutomationError> memberError_;
+    std::string failing_;
+    std::optional<automation::AutomationError> error_;
     std::vector<std::string> calls_;
-    int created_ = 0;
     int alive_ = 0;
-};
-
-class ScriptedColorPicker : public collaborators::ColorPicker {
-  public:
-    explicit ScriptedColorPicker(ScriptedColorPickerFactory& factory) : factory_(factory) {}
-    ~ScriptedColorPicker() override;
-
-    void Title(const automation::Text& title) override;
-    void InitialColor(const automation::Text& decimalDigits) override;
-    void Setting1(int32_t value) override;
-    void Setting2(int32_t value) override;
-    void Setting3(int32_t value) override;
-    int32_t ChosenColor() override;
-    void ShowPicker() override;
-
-  private:
-    void call(const std::string& member, const std::string& entry);
-
-    ScriptedColorPickerFactory& factory_;
 };
 
 }  // namespace orv::test

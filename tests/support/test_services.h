@@ -13,20 +13,22 @@ namespace orv::test {
 
 class TestServices : public dialog::DialogServices {
   public:
-    TestServices() = default;
-
     ui::Toolkit& toolkit() override { return toolkit_; }
     collaborators::FormPlacementStore& placementStore() override {
         return placementStore_ ? *placementStore_ : placements_;
     }
-    collaborators::NumberTextConverter& converter() override;
-    std::unique_ptr<collaborators::ColorPicker> createColorPicker() override;
+    collaborators::NumberTextConverter& converter() override {
+        return converter_ ? *converter_ : plainConverter_;
+    }
+    std::unique_ptr<collaborators::ColorPicker> createColorPicker() override { return pickers_.create(); }
     automation::NumberLocale numberLocale() override { return locale_; }
 
     ui::HeadlessToolkit& headless() { return toolkit_; }
     collaborators::MemoryPlacementStore& placements() { return placements_; }
     // Replaces the plain converter (e.g. by a FailingConverter); null puts the plain one back.
-    void setConverter(std::unique_ptr<collaborators::NumberTextConverter> converter);
+    void setConverter(std::unique_ptr<collaborators::NumberTextConverter> converter) {
+        converter_ = std::move(converter);
+    }
     // Replaces the in-memory placement store (e.g. by a FailingPlacementStore); null puts it back.
     void setPlacementStore(std::unique_ptr<collaborators::FormPlacementStore> store) {
         placementStore_ = std::move(store);

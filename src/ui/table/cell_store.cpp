@@ -186,6 +186,9 @@ void CellStore::compact() {
     }
     arena_.swap(spare_);
     garbage_ = 0;
+    // A table that shrank (rows removed, a shorter polyline) gives the old arena back: it is kept only while
+    // it is about the size a refill of this table needs.
+    if (spare_.capacity() > 4 * arena_.capacity()) std::vector<char16_t>().swap(spare_);
 }
 
 uint64_t CellStore::storeText(int32_t column, TextView text) {

@@ -51,17 +51,25 @@ TEST(WholeNumberReading, ReadsTheLeadingNumberHalvesToEvenAndOverflowsOutside32B
         }
 }
 
-TEST(WholeNumberReading, ValuesReadByKind) {
-    EXPECT_EQ(readWholeNumber(Value{}), 0);
-    EXPECT_EQ(readWholeNumber(Value{int32_t{-42}}), -42);
-    EXPECT_EQ(readWholeNumber(Value{2.5}), 2);
-    EXPECT_EQ(readWholeNumber(Value{Text(u" 4 5")}), 45);
-    EXPECT_EQ(raisedError([] { readWholeNumber(Value{std::nan("")}); }), 6);
-    EXPECT_EQ(raisedError([] { readWholeNumber(Value{3e9}); }), 6);
-    EXPECT_EQ(tryReadWholeNumber(Value()), 0);
-    EXPECT_EQ(tryReadWholeNumber(Value(int32_t{-7})), -7);
-    EXPECT_EQ(tryReadWholeNumber(Value(2.5)), 2);
-    EXPECT_EQ(tryReadWholeNumber(Value(3e9)), std::nullopt);
+TEST(WholeNumberReading, ValuesReadByKindAndRoundToLongHalvesToEven) {
+    const std::pair<Value, std::optional<int32_t>> values[] = {{Value{}, 0},
+                                                               {Value{int32_t{-42}}, -42},
+                                                               {Value{2.5}, 2},
+                                                               {Value{Text(u" 4 5")}, 45},
+                                                               {Value{std::nan("")}, {}},
+                                                               {Value{3e9}, {}}};
+    for (const auto& [value, expected] : values) {
+        EXPECT_EQ(tryReadWholeNumber(value), expected);
+        if (expected)
+            EXPECT_EQ(readWholeNumber(value), *expected);
+        else
+            EXPECT_EQ(raisedError([&] { readWholeNumber(value); }), 6);
+    }
+    const std::pair<double, int32_t> rounded[] = {
+        {0.5, 0}, {1.5, 2}, {-0.5, 0}, {-1.5, -2}, {2147483647.49, 2147483647}, {-2147483648.5, INT32_MIN}};
+    for (const auto& [value, expected] : rounded) EXPECT_EQ(roundToLong(value), expected) << value;
+    for (double outside : {-2147483649.0, std::numeric_limits<double>::infinity(), std::nan("")})
+        EXPECT_EQ(raisedError([&] { roundToLong(outside); }), 6) << outside;
 }
 
 // The whole text with the locale's separator only, blanks around allowed; anything else is a type mismatch
@@ -128,17 +136,6 @@ TEST(ValueText, WritesNumbersInShortestFormWithTheLocalesSeparator) {
     // The user's settings read back what they write.
     const NumberLocale user = NumberLocale::user();
     EXPECT_EQ(readLocaleNumber(valueText(Value{-1234.0625}, user), user), -1234.0625);
-}
-
-TEST(RoundToLong, HalvesToEvenAndOverflowsOutsideTheRange) {
-    EXPECT_EQ(roundToLong(0.5), 0);
-    EXPECT_EQ(roundToLong(1.5), 2);
-    EXPECT_EQ(roundToLong(-0.5), 0);
-    EXPECT_EQ(roundToLong(-1.5), -2);
-    EXPECT_EQ(roundToLong(2147483647.49), 2147483647);
-    EXPECT_EQ(roundToLong(-2147483648.5), -2147483648);
-    for (double outside : {-2147483649.0, std::numeric_limits<double>::infinity(), std::nan("")})
-        EXPECT_EQ(raisedError([&] { roundToLong(outside); }), 6) << outside;
 }
 
 }  // namespace

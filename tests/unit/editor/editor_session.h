@@ -13,7 +13,6 @@
 #include "ui/combo_box.h"
 #include "ui/command_button.h"
 #include "ui/form.h"
-#include "ui/frame.h"
 #include "ui/label.h"
 #include "ui/table/vertex_table.h"
 #include "ui/text_box.h"
@@ -22,6 +21,8 @@
 namespace orv::test {
 
 inline constexpr int16_t kEditor = 1;
+using automation::Text;
+using automation::toUtf8;
 
 class EditorForm {
   public:
@@ -30,7 +31,6 @@ class EditorForm {
     ui::Form& form() const { return form_; }
     ui::VertexTable& table() const { return as<ui::VertexTable>("tblPol"); }
     ui::TextBox& textBox(const char* name) const { return as<ui::TextBox>(name); }
-    ui::Label& label(const char* name) const { return as<ui::Label>(name); }
     ui::CommandButton& button(const char* name, int16_t index = -1) const {
         return as<ui::CommandButton>(name, index);
     }
@@ -39,15 +39,20 @@ class EditorForm {
     ui::Control& control(const char* name, int16_t index = -1) const { return as<ui::Control>(name, index); }
 
     void click(const char* name, int16_t index = -1) const { button(name, index).click(); }
+    void type(const char* box, const char16_t* text) const { textBox(box).userTypes(text); }
+    std::string text(const char* box) const { return toUtf8(textBox(box).text()); }
     // The user edits a cell and leaves it.
-    void commit(int32_t row, int32_t column, const std::u16string& text,
-                automation::NumberLocale locale = {}) const {
+    void commit(int32_t row, int32_t column, const Text& text, automation::NumberLocale locale = {}) const {
         table().userCommits(row, column, text, locale);
     }
+    // What a cell holds, and what it shows.
     std::string cell(int32_t row, int32_t column) const {
-        return automation::toUtf8(automation::valueText(table().Cell(row, column), {}));
+        return toUtf8(automation::valueText(table().Cell(row, column), {}));
     }
-    std::string caption(const char* name) const { return automation::toUtf8(label(name).caption()); }
+    std::string shown(int32_t row, int32_t column) const {
+        return toUtf8(table().displayText(row, column, {}));
+    }
+    std::string caption(const char* name) const { return toUtf8(as<ui::Label>(name).caption()); }
 
   private:
     template <class C>
@@ -87,6 +92,13 @@ inline Drawing planDrawing(const std::vector<std::pair<double, double>>& positio
     drawing.polylines[0].vertices = vertices;
     drawing.select(1);
     return drawing;
+}
+
+// The row's cells as the user sees them, joined by "|".
+inline std::string rowShown(const EditorForm& editor, int32_t row) {
+    std::string shown;
+    for (int32_t column = 0; column < 8; ++column) shown += editor.shown(row, column) + "|";
+    return shown;
 }
 
 }  // namespace orv::test

@@ -1,40 +1,186 @@
 // The vertex table's two events: entering a row focuses its point; committing a cell writes the row into its
-// point and hands everything to the host at once.
+// point and hands everything to the host at once, or refuses the edit before anything changes.
 #include <gtest/gtest.h>
+
+#include <bit>
+#include <tuple>
 
 #include "unit/editor/editor_session.h"
 
 namespace orv::test {
 namespace {
 
-using automation::Text;
+uint64_t bits(double value) {
+    return std::bit_cast<uint64_t>(value);
+}
 
-TEST(EditorTableEvents, EnteringARowFocusesItsPointAndACommittedCellGoesIntoThePointAndToTheHost) {
+TEST(EditorTable, EnteringARowFocusesItsPointAndACommitWritesOnlyThatPointAndHandsItOver) {
+    Drawing drawing = sampleDrawing(10, 5);
+    drawing.polylines[0].vertices = {1, 2, 3, 2};
+    drawing.select(1);
+    drawing.X(2) = 0.1 + 0.2;
+    drawing.Z(2) = 1e-9;
+    RecordingHost host{std::move(drawing)};
+    runEditor(host, [&](EditorForm& editor) {
+        host.clearEvents();
+        editor.table().userMovesTo(3, 2);
+        editor.table().userMovesTo(3, 5);  // same row: no RowEnter
+        editor.table().userMovesTo(1, 5);
+        const int before = host.toolkit().yieldCount();
+        editor.commit(2, 4, u"8");                           // the cursor moves to row 2 first
+        EXPECT_EQ(host.toolkit().yieldCount() - before, 4);  // once per row the vertex list reads
+        EXPECT_EQ(host.events(),
+                  (Events{"EnfocaPuntito(3, 1)", "EnfocaPuntito(1, 1)", "EnfocaPuntito(2, 1)",
+                          "EnfocaPol(2, 10, 1, 0:[0 1 2 3 2], 1, 3, 255)", "EnfocaPuntito(2, 1)"}));
+        ASSERT_EQ(host.edits().size(), 1u);
+        const EditedData& sent = host.edits().back();
+        // The typed coordinate, the untouched ones of the row bit for bit, no other point.
+        EXPECT_EQ(sent.Y(2), 8);
+        EXPECT_EQ(bits(sent.X(2)), bits(0.1 + 0.2));
+        EXPECT_EQ(bits(sent.Z(2)), bits(1e-9));
+        EXPECT_EQ(sent.X(3), 1003.125);
+        // Shown as every other coordinate.
+        EXPECT_EQ(editor.shown(2, 4), "8.000");
+        editor.commit(2, 2, u"Esquina");
+        editor.commit(2, 6, u"ARB");
+        EXPECT_EQ(toUtf8(host.edits().back().Nombre.get(2)) + toUtf8(host.edits().back().Código.get(2)),
+                  "EsquinaARB");
+        // The same point in another row keeps its old text until the table is filled again.
+        EXPECT_EQ(editor.cell(4, 2), "P2");
+    });
+}
+
+TEST(EditorTable, LayerTextRenamesTheLayerForAllItsPointsAndTheLaterRowOfALayerNamesIt) {
+    RecordingHost host{sampleDrawing(10, 5)};
+    runEditor(host, [&](EditorForm& editor) {
+        editor.commit(2, 7, u"Bordillo");  // point 2 is on layer 2, and so is point 6
+        editor.click("cmdAvP", 1);         // polyline 2: points 4 to 9
+        EXPECT_EQ(editor.cell(3, 1) + editor.cell(3, 7), "6Bordillo");
+        EXPECT_EQ(toUtf8(editor.layers().items()[1]), "Bordillo");
+        editor.click("cmdAvP", 0);
+        // Points 1 and 5 are both on layer 1: the apply takes the later row's text.
+        editor.table().setCell(1, 7, automation::Value(Text(u"Primera")));
+        editor.table().setCell(5, 7, automation::Value(Text(u"Segunda")));
+        editor.click("cmdAvP", 1);
+        editor.click("cmdAvP", 0);
+        EXPECT_EQ(editor.cell(1, 7), "Segunda");
+        EXPECT_EQ(toUtf8(editor.layers().items()[0]), "Segunda");
+    });
+}
+
+TEST(EditorTable, TypedPointNumbersRepointTheRowAndThoseOutsideTheDrawingAreRefused) {
+    Drawing drawing = sampleDrawing(10, 5);
+    drawing.Nuput = 12;  // the point arrays end at 10
+    RecordingHost host{std::move(drawing)};
+    runEditor(host, [&](EditorForm& editor) {
+        editor.table().userMovesTo(2, 1);
+        host.clearEvents();
+        for (const char16_t* typed : {u"13", u"11", u"-4", u"abc", u"99999999999", u"2147483647.5"}) {
+            editor.commit(2, 1, typed);
+            EXPECT_EQ(editor.cell(2, 1), "2") << toUtf8(typed);
+        }
+        // A pasted row is refused whole.
+        editor.table().userPastesRow(2, 1, {u"13", u"Pegado"}, {});
+        EXPECT_EQ(editor.cell(2, 1) + editor.cell(2, 2), "2P2");
+        EXPECT_EQ(host.events(), Events{});
+
+        // Another point of the drawing repoints the vertex: the row shows that point, whose data goes back.
+        editor.commit(2, 1, u" 8b");  // read as the whole number it begins with
+        EXPECT_EQ(rowShown(editor, 2), "2|8|P8|1008.125|2016.500|102.667|C8|Capa 4|");
+        EXPECT_EQ(host.edits().back().X(8), 1000 + 8 + 0.125);
+        // An emptied number does nothing. Point 0 is kept as typed and leaves the list; the component keeps
+        // the focus request for it from the host.
+        editor.commit(2, 1, u"");
+        editor.commit(2, 1, u"0");
+        EXPECT_EQ(editor.cell(2, 1) + editor.cell(2, 2), "0P8");
+        EXPECT_EQ(host.events(),
+                  (Events{"EnfocaPol(8, 12, 1, 0:[0 1 8 3 4 5], 1, 3, 255)", "EnfocaPuntito(8, 1)",
+                          "EnfocaPol(0, 12, 1, 0:[0 1 3 4 5], 1, 3, 255)"}));
+        editor.commit(3, 1, u"");  // not an error: the apply drops the row
+        editor.commit(4, 3, u"7.25");
+        EXPECT_EQ(editor.shown(4, 3), "7.250");
+        host.clearEvents();
+        // "Aceptar" with an edit still open: the edit is committed first.
+        editor.table().finishEdit = [&] {
+            editor.table().finishEdit = nullptr;
+            editor.commit(5, 2, u"Abierta");
+        };
+        editor.click("cmdRedibuja");
+    });
+    const std::string row = "No se guarda la fila 2: ";
+    std::vector<std::string> boxes;
+    for (const char* reason :
+         {"el punto 13 no está en el dibujo.", "el punto 11 no está en el dibujo.",
+          "el punto -4 no está en el dibujo.", "«abc» no es un número de punto.",
+          "«99999999999» no es un número de punto.", "«2147483647.5» no es un número de punto.",
+          "el punto 13 no está en el dibujo."})
+        boxes.push_back(row + reason + " | 48 | Orv_Pol_edit");
+    EXPECT_EQ(host.boxes(), boxes);
+    // Entering row 5 takes in the rows left out since the last sync, as any row change does.
+    const std::string list = "12, 1, 0:[0 1 4 5], 1, 3, 255)";
+    EXPECT_EQ(host.events(), (Events{"EnfocaPol(4, " + list, "EnfocaPuntito(5, 1)", "EnfocaPol(5, " + list,
+                                     "EnfocaPuntito(5, 1)", "EnfocaPol(5, " + list, "CancelarEnfoca()"}));
+    EXPECT_EQ(host.edits().back().Nombre.get(5), u"Abierta");
+    EXPECT_EQ(host.edits().back().X(4), 7.25);
+}
+
+TEST(EditorTable, AddedRowsAreTakenInAtTheNextRowChangeOrCommitAndRemovingEveryRowEmptiesTheList) {
     RecordingHost host{sampleDrawing(10, 5)};
     runEditor(host, [&](EditorForm& editor) {
         host.clearEvents();
-        editor.table().userMovesTo(4, 2);
-        editor.table().userMovesTo(4, 5);  // same row: no RowEnter
-        editor.table().userMovesTo(2, 5);
-        EXPECT_EQ(host.events(), (Events{"EnfocaPuntito(4, 1)", "EnfocaPuntito(2, 1)"}));
+        editor.table().userInsertsRow(5);
+        editor.table().userMovesTo(6, 1);
+        // The list of valid vertices goes to the host first; the new row has no point to focus.
+        EXPECT_EQ(host.events(), (Events{"EnfocaPol(1, 10, 1, 0:[0 1 2 3 4 5], 1, 3, 255)"}));
         host.clearEvents();
-        editor.commit(3, 3, u"7.25");
+        editor.commit(6, 1, u"7");
+        EXPECT_EQ(editor.cell(6, 0) + editor.cell(6, 2), "6P7");
+        editor.click("cmdRedibuja");  // six accepted rows, as the commit counted
+        // A row added above the cursor's row, committed without leaving it: the list is brought in line with
+        // the table first, so the row keeps its point and its edit.
+        editor.table().userMovesTo(5, 2);
+        editor.table().userInsertsRow(1);
+        editor.commit(6, 2, u"Cinco");
+        EXPECT_EQ(toUtf8(host.edits().back().Nombre.get(5)), "Cinco");
+        editor.table().userRemovesRows(1, 7);
+        editor.click("cmdRedibuja");
+        const std::string list = "0:[0 1 2 3 4 5 7], 1, 3, 255)";
         EXPECT_EQ(host.events(),
-                  (Events{"EnfocaPuntito(3, 1)",  // the cursor moved to row 3
-                          "EnfocaPol(3, 10, 1, 0:[0 1 2 3 4 5], 1, 3, 255)", "EnfocaPuntito(3, 1)"}));
-        ASSERT_EQ(host.edits().size(), 1u);
-        const EditedData& sent = host.edits().back();
-        EXPECT_EQ(sent.X(3), 7.25);
-        EXPECT_EQ(sent.Y(3), 2000 + 6 + 0.5);
-        EXPECT_EQ(automation::toUtf8(sent.Nombre.get(3)), "P3");
-        // Only the point of the row was written.
-        EXPECT_EQ(sent.X(2), 1000 + 2 + 0.125);
+                  (Events{"EnfocaPol(7, 10, 1, " + list, "EnfocaPuntito(7, 1)", "EnfocaPol(7, 10, 1, " + list,
+                          "EnfocaPuntito(5, 1)", "EnfocaPol(5, 10, 1, " + list, "EnfocaPuntito(5, 1)",
+                          "EnfocaPol(5, 10, 1, 0:[0], 1, 3, 255)"}));
     });
+}
+
+// A point is valid only when every point array reaches it: a drawing whose arrays end at different points
+// leaves the points past the shortest out of the list handed to the host.
+TEST(EditorTable, PointsPastTheShortestPointArrayAreLeftOutOfTheList) {
+    const std::function<void(Drawing&)> shorten[] = {
+        [](Drawing& d) { d.X.redimPreserve(0, 8); },
+        [](Drawing& d) { d.Y.redimPreserve(0, 8); },
+        [](Drawing& d) { d.Z.redimPreserve(0, 8); },
+        [](Drawing& d) { d.Nombre.redimPreserve(0, 8); },
+        [](Drawing& d) { d.Código.redimPreserve(0, 8); },
+        [](Drawing& d) { d.CapaPuntos.redimPreserve(0, 8); },
+    };
+    for (size_t i = 0; i < std::size(shorten); ++i) {
+        Drawing drawing = sampleDrawing(10, 5);
+        shorten[i](drawing);
+        RecordingHost host{std::move(drawing)};
+        runEditor(host, [&](EditorForm& editor) {
+            editor.table().setCell(2, 1, automation::Value(int32_t{9}));
+            editor.table().setCell(3, 1, automation::Value(int32_t{8}));
+            editor.table().userInsertsRow(5);
+            host.clearEvents();
+            editor.table().userMovesTo(6, 1);
+        });
+        EXPECT_EQ(host.events().front(), "EnfocaPol(1, 10, 1, 0:[0 1 8 4 5], 1, 3, 255)") << i;
+    }
 }
 
 // The host may answer an apply with a list shorter than the table: a commit on a row that list no longer
 // reaches first brings the list in line with the table.
-TEST(EditorTableEvents, CommitOnARowTheHostsListNoLongerReaches) {
+TEST(EditorTable, CommitOnARowTheHostsListNoLongerReaches) {
     RecordingHost host{sampleDrawing(10, 5)};
     host.onEnfocaPol = [](auto&, auto&, auto&, auto&, auto&, auto&, auto&, auto&, auto&, LongArray& nVer,
                           auto&&...) {
@@ -47,128 +193,46 @@ TEST(EditorTableEvents, CommitOnARowTheHostsListNoLongerReaches) {
         editor.commit(5, 2, u"Cinco");
         EXPECT_EQ(host.events(),
                   (Events{"EnfocaPol(5, 10, 1, 0:[0 1 2 3 4 5], 1, 3, 255)", "EnfocaPuntito(5, 1)"}));
-        EXPECT_EQ(automation::toUtf8(host.edits().back().Nombre.get(5)), "Cinco");
+        EXPECT_EQ(toUtf8(host.edits().back().Nombre.get(5)), "Cinco");
     });
     EXPECT_TRUE(host.messageBoxes().empty());
 }
 
-TEST(EditorTableEvents, NameAndCodeEditsReachThePointButNotOtherRowsOfIt) {
-    Drawing drawing = sampleDrawing(10, 5);
-    drawing.polylines[0].vertices = {1, 2, 3, 2};
-    drawing.select(1);
-    RecordingHost host{std::move(drawing)};
-    runEditor(host, [&](EditorForm& editor) {
-        editor.commit(2, 2, u"Esquina");
-        editor.commit(2, 6, u"ARB");
-        EXPECT_EQ(automation::toUtf8(host.edits().back().Nombre.get(2)), "Esquina");
-        EXPECT_EQ(automation::toUtf8(host.edits().back().Código.get(2)), "ARB");
-        EXPECT_EQ(editor.cell(4, 2), "P2");
-    });
-}
-
-TEST(EditorTableEvents, TypedPointNumbers) {
-    RecordingHost host{sampleDrawing(10, 5)};
-    runEditor(host, [&](EditorForm& editor) {
-        editor.table().userMovesTo(2, 1);
-        // Another point of the drawing repoints the vertex: the row shows that point, whose data goes back
-        // unchanged.
-        host.clearEvents();
-        editor.commit(2, 1, u"8");
-        EXPECT_EQ(host.events(),
-                  (Events{"EnfocaPol(8, 10, 1, 0:[0 1 8 3 4 5], 1, 3, 255)", "EnfocaPuntito(8, 1)"}));
-        EXPECT_EQ(editor.cell(2, 0), "2");
-        EXPECT_EQ(editor.cell(2, 2), "P8");
-        EXPECT_EQ(automation::toUtf8(editor.table().displayText(2, 3, {})), "1008.125");
-        EXPECT_EQ(editor.cell(2, 7), "Capa 4");
-        EXPECT_EQ(host.edits().back().X(8), 1000 + 8 + 0.125);
-
-        // An emptied number does nothing. Point 0 is left as typed and leaves the list, and the component
-        // keeps the focus request for it from the host.
-        struct Case {
-            const char16_t* typed;
-            Events events;
-        };
-        const Case cases[] = {
-            {u"", {}},
-            {u"0", {"EnfocaPol(0, 10, 1, 0:[0 1 3 4 5], 1, 3, 255)"}},
-        };
-        for (const Case& c : cases) {
-            host.clearEvents();
-            editor.commit(2, 1, c.typed);
-            EXPECT_EQ(host.events(), c.events) << automation::toUtf8(c.typed);
-            EXPECT_EQ(editor.cell(2, 1), automation::toUtf8(c.typed));
-            EXPECT_EQ(editor.cell(2, 2), "P8");
-            EXPECT_EQ(editor.table().Rows(), 6);
-        }
-    });
-    EXPECT_TRUE(host.messageBoxes().empty());
-}
-
-TEST(EditorTableEvents, LayerTextRenamesTheLayerForAllItsPoints) {
-    RecordingHost host{sampleDrawing(10, 5)};
-    runEditor(host, [&](EditorForm& editor) {
-        editor.commit(2, 7, u"Bordillo");  // point 2 is on layer 2, and so is point 6
-        editor.click("cmdAvP", 1);         // polyline 2: points 4 to 9
-        EXPECT_EQ(editor.cell(3, 1), "6");
-        EXPECT_EQ(editor.cell(3, 7), "Bordillo");
-        EXPECT_EQ(automation::toUtf8(editor.layers().items()[1]), "Bordillo");
-    });
-}
-
-TEST(EditorTableEvents, AddedRowIsTakenInAtTheNextRowChangeAndFilledWhenNumbered) {
-    RecordingHost host{sampleDrawing(10, 5)};
-    runEditor(host, [&](EditorForm& editor) {
-        host.clearEvents();
-        editor.table().userInsertsRow(5);
-        editor.table().userMovesTo(6, 1);
-        // The list of valid vertices goes to the host first; the new row has no point to focus.
-        EXPECT_EQ(host.events(), (Events{"EnfocaPol(1, 10, 1, 0:[0 1 2 3 4 5], 1, 3, 255)"}));
-        host.clearEvents();
-        editor.commit(6, 1, u"7");
-        EXPECT_EQ(host.events(),
-                  (Events{"EnfocaPol(7, 10, 1, 0:[0 1 2 3 4 5 7], 1, 3, 255)", "EnfocaPuntito(7, 1)"}));
-        EXPECT_EQ(editor.cell(6, 0), "6");
-        EXPECT_EQ(editor.cell(6, 2), "P7");
-        host.clearEvents();
-        editor.click("cmdRedibuja");
-        // Six accepted rows, as the commit counted: the list stays one entry per row.
-        EXPECT_EQ(host.events(), (Events{"EnfocaPol(7, 10, 1, 0:[0 1 2 3 4 5 7], 1, 3, 255)"}));
-    });
-}
-
-TEST(EditorTableEvents, CommitOnAnAddedRowBringsTheListInLineAndRemovingEveryRowEmptiesIt) {
-    RecordingHost host{sampleDrawing(10, 5)};
-    runEditor(host, [&](EditorForm& editor) {
-        editor.table().userInsertsRow(2);  // an empty row 3, without leaving row 1
-        host.clearEvents();
-        editor.commit(1, 2, u"Inicio");
-        EXPECT_EQ(host.events(),
-                  (Events{"EnfocaPol(1, 10, 1, 0:[0 1 2 3 4 5], 1, 3, 255)", "EnfocaPuntito(1, 1)"}));
-        editor.table().userRemovesRows(1, 6);
-        host.clearEvents();
-        editor.click("cmdRedibuja");
-        EXPECT_EQ(host.events(), (Events{"EnfocaPol(1, 10, 1, 0:[0], 1, 3, 255)"}));
-    });
-}
-
-TEST(EditorTableEvents, CoordinateThatIsNoNumberIsRefusedAndTheCursorGoesToIt) {
+TEST(EditorTable, CoordinateThatIsNoNumberIsRefusedAndTheCursorGoesToIt) {
     RecordingHost host{sampleDrawing(10, 5)};
     runEditor(host, [&](EditorForm& editor) {
         editor.table().userMovesTo(3, 1);
         host.clearEvents();
         editor.commit(3, 4, u"12,5");  // the user's separator is "."
         EXPECT_EQ(host.events(), Events{});
-        ASSERT_EQ(host.messageBoxes().size(), 1u);
-        EXPECT_EQ(automation::toUtf8(host.messageBoxes()[0].text),
-                  "No se guarda la fila 3: la columna Y no contiene un número.");
-        EXPECT_EQ(host.messageBoxes()[0].style, 48);
-        EXPECT_EQ(editor.table().CurrentRow(), 3);
-        EXPECT_EQ(editor.table().currentColumn(), 4);
-        // The cell goes back to what it held.
-        EXPECT_EQ(editor.cell(3, 4), "2006.5");
+        EXPECT_EQ(host.boxes(),
+                  (std::vector<std::string>{
+                      "No se guarda la fila 3: la columna Y no contiene un número. | 48 | Orv_Pol_edit"}));
+        EXPECT_EQ(editor.table().CurrentRow() * 10 + editor.table().currentColumn(), 34);
+        EXPECT_EQ(editor.cell(3, 4), "2006.5");  // back to what it held
         editor.commit(3, 4, u"12.5");
         EXPECT_EQ(host.edits().back().Y(3), 12.5);
     });
+}
+
+TEST(EditorTable, TypedCoordinateIsReadWithTheUsersSeparatorByACommitAndByTheApply) {
+    const std::tuple<char16_t, const char16_t*, double> cases[] = {{u',', u"1234,56", 1234.56},
+                                                                   {u'.', u"1234.56", 1234.56},
+                                                                   {u',', u" -0,125 ", -0.125},
+                                                                   {u'.', u"7", 7}};
+    for (const auto& [separator, typed, read] : cases) {
+        RecordingHost host{sampleDrawing(10, 5)};
+        host.services().setNumberLocale({separator});
+        runEditor(host, [&](EditorForm& editor) {
+            editor.commit(4, 5, typed, {separator});
+            editor.table().setCell(2, 3, automation::Value(Text(typed)));
+            editor.click("cmdRedibuja");
+        });
+        ASSERT_EQ(host.edits().size(), 2u) << toUtf8(typed);
+        EXPECT_EQ(host.edits()[0].Z(4), read);
+        EXPECT_EQ(host.edits()[1].X(2), read);
+        EXPECT_TRUE(host.messageBoxes().empty());
+    }
 }
 
 }  // namespace

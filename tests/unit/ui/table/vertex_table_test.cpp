@@ -1,21 +1,26 @@
+// The grid the editor drives: cells as set or typed, rows added and removed, its two events, the texts it
+// shows, and the tab-separated text it copies and pastes.
 #include <gtest/gtest.h>
 
 #include <bit>
-#include <cmath>
 #include <limits>
 #include <string>
 #include <vector>
 
+#include "automation/number_reading.h"
 #include "automation/standard_errors.h"
 #include "support/raised_error.h"
 #include "ui/form.h"
 #include "ui/headless/headless_toolkit.h"
+#include "ui/table/tab_separated_text.h"
 #include "ui/table/vertex_table.h"
 
 namespace orv::ui {
 namespace {
 
 using automation::NumberLocale;
+using automation::Text;
+using automation::Value;
 using test::raisedError;
 using Events = std::vector<std::string>;
 
@@ -38,65 +43,69 @@ class Table : public ::testing::Test {
         for (int32_t row = 1; row <= rows; ++row) {
             table.setCell(row, 0, row);
             table.setCell(row, 1, 100 + row);
-            table.setCell(row, 2, u"P" + automation::decimalText(row));
+            table.setCell(row, 2, Text(u"P").append(automation::decimalText(row)));
             table.setCell(row, 3, row + 0.1);
         }
     }
+    // Column 1 of every row from 1, and the cursor's row.
+    std::string points() const {
+        std::string shown;
+        for (int32_t row = 1; row < table.Rows(); ++row)
+            shown += automation::toUtf8(automation::valueText(table.Cell(row, 1), {})) + " ";
+        return shown + "@" + std::to_string(table.CurrentRow());
+    }
 
-    ui::HeadlessToolkit toolkit;
-    ui::Form form{toolkit, "F_Pol_Edt", u"", ui::BorderStyle::SizableToolWindow};
+    HeadlessToolkit toolkit;
+    Form form{toolkit, "F_Pol_Edt", u"", BorderStyle::SizableToolWindow};
     VertexTable& table = form.add<VertexTable>("tblPol");
     Events events;
 };
 
-TEST_F(Table, CellsKeepWhatWasSetDoublesBitForBit) {
-    const double values[] = {0.1,       -0.0,  1e-320, std::numeric_limits<double>::max(),     4071.9,
-                             1.0 / 3.0, -1e15, 2.5e-7, std::numeric_limits<double>::infinity()};
+TEST_F(Table, CellsKeepWhatWasSetDoublesBitForBitAndOutsideTheTableIsError9) {
+    const double values[] = {0.1,
+                             -0.0,
+                             1e-320,
+                             std::numeric_limits<double>::max(),
+                             4071.9,
+                             1.0 / 3.0,
+                             -1e15,
+                             2.5e-7,
+                             std::numeric_limits<double>::infinity(),
+                             std::bit_cast<double>(uint64_t{0x7FF8000000000123})};
     table.setRows(std::size(values) + 1);
     for (size_t i = 0; i < std::size(values); ++i) table.setCell(int32_t(i + 1), 3, values[i]);
-    for (size_t i = 0; i < std::size(values); ++i) {
-        const automation::Value value = table.Cell(int32_t(i + 1), 3);
-        ASSERT_TRUE(std::holds_alternative<double>(value));
-        EXPECT_EQ(std::bit_cast<uint64_t>(std::get<double>(value)), std::bit_cast<uint64_t>(values[i]));
-    }
-    const double nan = std::bit_cast<double>(uint64_t{0x7FF8000000000123});
-    table.setCell(1, 3, nan);
-    EXPECT_EQ(std::bit_cast<uint64_t>(std::get<double>(table.Cell(1, 3))), 0x7FF8000000000123u);
-
+    for (size_t i = 0; i < std::size(values); ++i)
+        EXPECT_EQ(std::bit_cast<uint64_t>(std::get<double>(table.Cell(int32_t(i + 1), 3))),
+                  std::bit_cast<uint64_t>(values[i]));
     table.setCell(1, 1, int32_t{-2147483647 - 1});
     table.setCell(1, 2, u"Vértice ñ");
     table.setCell(1, 4, u"");
-    EXPECT_EQ(table.Cell(1, 1), automation::Value(int32_t{-2147483647 - 1}));
-    EXPECT_EQ(table.Cell(1, 2), automation::Value(automation::Text(u"Vértice ñ")));
-    EXPECT_EQ(table.Cell(1, 4), automation::Value(automation::Text()));
-    EXPECT_EQ(table.Cell(1, 5), automation::Value());
-}
-
-TEST_F(Table, CellsOutsideTheTableAreError9) {
-    EXPECT_EQ(raisedError([&] { table.Cell(2, 0); }), 9);
-    EXPECT_EQ(raisedError([&] { table.Cell(0, 8); }), 9);
-    EXPECT_EQ(raisedError([&] { table.Cell(-1, 0); }), 9);
+    EXPECT_EQ(table.Cell(1, 1), Value(int32_t{-2147483647 - 1}));
+    EXPECT_EQ(table.Cell(1, 2), Value(Text(u"Vértice ñ")));
+    EXPECT_EQ(table.Cell(1, 4), Value(Text()));
+    EXPECT_EQ(table.Cell(1, 5), Value());
+    EXPECT_EQ(raisedError([&] { table.Cell(1, 7); }), 0);
+    for (const auto& [row, column] : {std::pair{11, 0}, {0, 8}, {-1, 0}})
+        EXPECT_EQ(raisedError([&] { table.Cell(row, column); }), 9) << row << "," << column;
     EXPECT_EQ(raisedError([&] { table.setCell(1, -1, 1); }), 9);
     EXPECT_EQ(raisedError([&] { table.setCell(1, 8, 1); }), 9);
     EXPECT_EQ(raisedError([&] { table.column(8); }), 9);
+    EXPECT_EQ(table.column(0).header, u"Vertice");
     EXPECT_EQ(raisedError([&] { table.SetColumn(8, false, false, 0, 0, 0, 0, 0, u""); }), 9);
     EXPECT_EQ(raisedError([&] { table.setRows(-1); }), 380);
-    EXPECT_EQ(raisedError([&] { table.Cell(1, 7); }), 0);
 }
 
-TEST_F(Table, RowsKeepTheHeaderAddEmptyRowsAndForgetDroppedOnes) {
+TEST_F(Table, RowsKeepTheHeaderAddEmptyRowsAndForgetDroppedOnesAndFewerColumnsKeepWhatFits) {
     table.setCell(0, 0, u"Vertice");
     fill(3);
     table.setRows(2);
     table.setRows(4);
-    EXPECT_EQ(table.Cell(0, 0), automation::Value(automation::Text(u"Vertice")));
-    EXPECT_EQ(table.Cell(1, 2), automation::Value(automation::Text(u"P1")));
-    EXPECT_EQ(table.Cell(2, 2), automation::Value());
-    EXPECT_EQ(table.Cell(3, 3), automation::Value());
-
-    // Fewer columns keep the cells that still fit.
+    EXPECT_EQ(table.Cell(0, 0), Value(Text(u"Vertice")));
+    EXPECT_EQ(table.Cell(1, 2), Value(Text(u"P1")));
+    EXPECT_EQ(table.Cell(2, 2), Value());
+    EXPECT_EQ(table.Cell(3, 3), Value());
     table.setCols(3);
-    EXPECT_EQ(table.Cell(1, 2), automation::Value(automation::Text(u"P1")));
+    EXPECT_EQ(table.Cell(1, 2), Value(Text(u"P1")));
     EXPECT_EQ(raisedError([&] { table.Cell(1, 3); }), 9);
 }
 
@@ -107,8 +116,7 @@ TEST_F(Table, DisplayAndEditTexts) {
     EXPECT_EQ(table.displayText(1, 3, kComma), u"1234,568");
     EXPECT_EQ(table.editText(1, 3, kComma), u"1234,56789");
     EXPECT_EQ(table.displayText(1, 4, NumberLocale{}), u"0.1");
-    EXPECT_EQ(table.displayText(1, 1, kComma), u"101");
-    EXPECT_EQ(table.displayText(1, 2, kComma), u"P1");
+    EXPECT_EQ(table.displayText(1, 1, kComma) + table.displayText(1, 2, kComma), u"101P1");
     EXPECT_EQ(table.displayText(0, 1, kComma), u" Punto");  // an empty header cell shows its column's header
     table.setCell(0, 1, u"Nº");
     EXPECT_EQ(table.displayText(0, 1, kComma), u"Nº");
@@ -126,9 +134,9 @@ TEST_F(Table, RowEnterOnlyWhenTheRowChangesAndACommitStoresTheTextOnlyWhenItDiff
     table.userCommits(1, 3, u"1,1", kComma);  // what the cell showed for editing: no change, no commit
     EXPECT_TRUE(std::holds_alternative<double>(table.Cell(1, 3)));
     table.userCommits(1, 3, u"1,100", kComma);
-    EXPECT_EQ(table.Cell(1, 3), automation::Value(automation::Text(u"1,100")));
+    EXPECT_EQ(table.Cell(1, 3), Value(Text(u"1,100")));
     table.userCommits(2, 1, u"7", kComma);  // another row: the cursor moves there first
-    EXPECT_EQ(table.Cell(2, 1), automation::Value(automation::Text(u"7")));
+    EXPECT_EQ(table.Cell(2, 1), Value(Text(u"7")));
     EXPECT_EQ(events, (Events{"RowEnter 3", "RowEnter 1", "CellCommit 1", "RowEnter 2", "CellCommit 2"}));
 }
 
@@ -139,43 +147,92 @@ TEST_F(Table, HandlerFailuresAndBadCellsAreRefusedBehindTheBoundary) {
     EXPECT_NO_THROW(table.userMovesTo(0, 1));  // the header row takes no cursor
     EXPECT_NO_THROW(table.userMovesTo(1, 9));
     EXPECT_NO_THROW(table.userRemovesRows(0, 1));
-    ASSERT_EQ(toolkit.messageBoxes().size(), 4u);
+    EXPECT_NO_THROW(table.userRemovesRows(1, 3));
+    EXPECT_NO_THROW(table.userInsertsRow(3));
+    ASSERT_EQ(toolkit.messageBoxes().size(), 6u);
     EXPECT_EQ(toolkit.messageBoxes()[0].text, u"Error nº 13: No coinciden los tipos");
     EXPECT_EQ(toolkit.messageBoxes()[1].text, u"Error nº 9: El subíndice está fuera del intervalo");
-    EXPECT_EQ(table.Cell(1, 3), automation::Value(automation::Text(u"x")));
-    EXPECT_EQ(table.CurrentRow(), 1);
+    EXPECT_EQ(table.Cell(1, 3), Value(Text(u"x")));
+    EXPECT_EQ(points(), "101 102 @1");
 }
 
 TEST_F(Table, InsertAndRemoveRowsKeepTheCursorOnItsRowWithoutEvents) {
-    fill(4);
+    fill(5);
     table.userMovesTo(3, 1);
     events.clear();
     table.userInsertsRow(1);  // a new row 2, empty
-    EXPECT_EQ(table.Rows(), 6);
-    EXPECT_EQ(table.Cell(2, 1), automation::Value());
-    EXPECT_EQ(table.Cell(3, 1), automation::Value(int32_t{102}));
-    EXPECT_EQ(table.CurrentRow(), 4);
-    EXPECT_EQ(table.Cell(table.CurrentRow(), 1), automation::Value(int32_t{103}));
-
-    table.userRemovesRows(3, 2);  // removes the rows of points 102 and 103, the cursor's among them
-    EXPECT_EQ(table.Rows(), 4);
-    EXPECT_EQ(table.Cell(3, 1), automation::Value(int32_t{104}));
-    EXPECT_EQ(table.CurrentRow(), 3);
-    table.userRemovesRows(1, 3);
-    EXPECT_EQ(table.Rows(), 1);
-    EXPECT_EQ(table.CurrentRow(), 0);
+    EXPECT_EQ(points(), "101  102 103 104 105 @4");
+    table.userInsertsRow(5);  // below the cursor
+    EXPECT_EQ(points(), "101  102 103 104  105 @4");
+    table.userRemovesRows(2, 1);  // above the cursor
+    EXPECT_EQ(points(), "101 102 103 104  105 @3");
+    table.userRemovesRows(3, 2);  // the cursor's row among them: the first row after the gap
+    EXPECT_EQ(points(), "101 102  105 @3");
+    table.userRemovesRows(1, 1);  // just above
+    EXPECT_EQ(points(), "102  105 @2");
+    table.userRemovesRows(3, 1);  // below
+    EXPECT_EQ(points(), "102  @2");
+    table.userRemovesRows(1, 2);
+    EXPECT_EQ(points(), "@0");
     table.userInsertsRow(0);
-    EXPECT_EQ(table.CurrentRow(), 1);
+    EXPECT_EQ(points(), " @1");
     EXPECT_TRUE(events.empty());
     EXPECT_TRUE(toolkit.messageBoxes().empty());
 }
 
+// The view redraws from the model: every change the user could see is told to it.
+TEST_F(Table, TheViewHearsOfEveryChange) {
+    struct Counter : ControlObserver {
+        void controlChanged(Control&, Property property) override { count += property == Property::Content; }
+        int count = 0;
+    } view;
+    form.setObserver(&view);
+    fill(3);
+    const std::function<void()> changes[] = {
+        [&] { table.setCols(8); },
+        [&] { table.setRows(4); },
+        [&] { table.ApplyColumns(); },
+        [&] { table.Refresh(); },
+        [&] { table.setCell(1, 2, u"Uno"); },
+        [&] { table.setCellText(1, 2, u"Otro"); },
+        [&] { table.userInsertsRow(1); },
+        [&] { table.userRemovesRows(1, 1); },
+    };
+    for (size_t i = 0; i < std::size(changes); ++i) {
+        const int before = view.count;
+        changes[i]();
+        EXPECT_GT(view.count, before) << i;
+    }
+}
+
 TEST_F(Table, RewritingTextsCompactsTheArena) {
     fill(1);
-    for (int i = 0; i < 100000; ++i) table.setCell(1, 2, u"texto " + automation::decimalText(i));
-    EXPECT_EQ(table.Cell(1, 2), automation::Value(automation::Text(u"texto 99999")));
-    EXPECT_EQ(table.Cell(1, 6), automation::Value());
+    for (int i = 0; i < 100000; ++i) table.setCell(1, 2, Text(u"texto ").append(automation::decimalText(i)));
+    EXPECT_EQ(table.Cell(1, 2), Value(Text(u"texto 99999")));
+    EXPECT_EQ(table.Cell(1, 6), Value());
     EXPECT_LT(table.storageBytes(), size_t{1} << 20);
+    // Removed rows give their texts' storage back.
+    table.setRows(2001);
+    for (int32_t row = 1; row <= 2000; ++row)
+        table.setCell(row, 2, Text(200, u'x').append(automation::decimalText(row)));
+    const size_t full = table.storageBytes();
+    table.userRemovesRows(1, 1999);
+    EXPECT_LT(table.storageBytes() * 4, full);
+}
+
+TEST(TabSeparatedText, WritesRowsAsASpreadsheetPastesThemAndReadsBackAnyLineEnd) {
+    const TextRows rows{{u"1", u"P1", u"10.5"}, {u"2", u"", u"-3"}};
+    EXPECT_EQ(writeTabSeparated(rows), u"1\tP1\t10.5\r\n2\t\t-3\r\n");
+    // Cells holding separators or quotes are quoted.
+    const TextRows awkward{{u"a\tb", u"say \"hi\"", u"two\nlines"}, {u"Capa \"1\"", u""}};
+    EXPECT_EQ(writeTabSeparated(awkward),
+              u"\"a\tb\"\t\"say \"\"hi\"\"\"\t\"two\nlines\"\r\n\"Capa \"\"1\"\"\"\t\r\n");
+    EXPECT_EQ(readTabSeparated(writeTabSeparated(awkward)), awkward);
+    EXPECT_EQ(readTabSeparated(u"1\t2\r\n3\t4\n5\t6\r7\t8\r\n"),
+              (TextRows{{u"1", u"2"}, {u"3", u"4"}, {u"5", u"6"}, {u"7", u"8"}}));
+    EXPECT_EQ(readTabSeparated(u"1\t2"), (TextRows{{u"1", u"2"}}));
+    EXPECT_EQ(readTabSeparated(u"\t\tx\r\n\r\ny\t\r\n"), (TextRows{{u"", u"", u"x"}, {u""}, {u"y", u""}}));
+    EXPECT_TRUE(readTabSeparated(u"").empty());
 }
 
 }  // namespace

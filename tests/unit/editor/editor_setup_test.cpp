@@ -1,0 +1,193 @@
+// The editor's intake: what the host hears during the set-up, the table and the header controls as the user
+// first sees them, the placement, the unload, and the intake errors that PasaDatos reports.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <sstream>
+
+#include "unit/editor/editor_session.h"
+
+namespace orv::test {
+namespace {
+
+TEST(EditorSetUp, AnnouncesThePolylineFocusesItsFirstPointAndShowsItInTheTableAndTheHeader) {
+    DrawingShape shape;
+    shape.polylines = 4;
+    shape.selected = 2;  // points 4 to 9, layer 2
+    RecordingHost host{sampleDrawing(shape)};
+    Events duringShow;
+    runEditor(host, [&](EditorForm& editor) {
+        duringShow = host.events();
+        EXPECT_EQ(toUtf8(editor.form().caption()), "Editor de polilíneas:");
+        EXPECT_EQ(editor.text("txtVert") + editor.text("txPolis"), "12");
+        EXPECT_EQ(editor.caption("labPolis") + editor.caption("labPol"), " /4 /6");
+        EXPECT_EQ(editor.button("cmdColor").backColor(), sampleColour(2));
+        EXPECT_EQ(editor.layers().items(), (std::vector<Text>{u"Capa 1", u"Capa 2", u"Capa 3", u"Capa 4"}));
+        EXPECT_EQ(editor.layers().listIndex(), 1);
+        EXPECT_EQ(editor.table().Rows(), 7);
+        EXPECT_EQ(editor.cell(0, 0), "Vertice");
+        EXPECT_EQ(rowShown(editor, 3), "3|6|P6|1006.125|2012.500|102.000|C6|Capa 2|");
+        // The grid is driven in this order: the design's size first, then the load step, then the fill.
+        const auto& calls = editor.table().memberCalls();
+        std::string load;
+        for (auto call = calls.end() - 17; call != calls.end(); ++call) load += *call + "; ";
+        EXPECT_EQ(
+            load,
+            "Cols = 8; Rows = 2; "
+            "SetFileContext(\"Orv_Pol_editEditar Pol\", \"Editor de polilíneas\", \"*.pts\"); "
+            "SetColumn(0, False, False, 0, 0, 2, 0, 5, \"Vertice\"); "
+            "SetColumn(1, False, False, 4, 0, 2, 0, 7, \" Punto\"); "
+            "SetColumn(2, False, False, 4, 0, 2, 0, 7, \" Nombre \"); "
+            "SetColumn(3, False, False, 2, 3, 2, 0, 10, \"    X   \"); "
+            "SetColumn(4, False, False, 2, 3, 2, 0, 10, \"    Y   \"); "
+            "SetColumn(5, False, False, 2, 3, 2, 0, 10, \"    Z   \"); "
+            "SetColumn(6, False, False, 4, 0, 0, 0, 10, \"Código\"); "
+            "SetColumn(7, False, False, 4, 0, 0, 1, 10, \"Capa\"); ApplyColumns; Refresh; SetMode(False); "
+            "Prepare; SetFilePattern(\"Orv_Pol_editEditar Pol\", \"*.pts\"); Rows = 7; ");
+    });
+    EXPECT_EQ(duringShow, (Events{"newPolCambiala(2, [4 5 6 7 8 9], 2, 4, 65280)", "EnfocaPuntito(4, 2)"}));
+    // The script ran out: the close box unloads the editor, which cancels.
+    EXPECT_EQ(host.events(), (Events{duringShow[0], duringShow[1], "CancelarEnfoca()"}));
+}
+
+TEST(EditorSetUp, ShortestPolylineLayerZeroVertexWithoutAPointAndAListFromZero) {
+    Drawing shortest = sampleDrawing(10, 2);
+    shortest.capP = 0;
+    RecordingHost host{std::move(shortest)};
+    runEditor(host, [&](EditorForm& editor) {
+        EXPECT_EQ(editor.caption("labPol"), " /2");
+        EXPECT_EQ(editor.table().Rows(), 3);
+        EXPECT_EQ(editor.layers().listIndex(), -1);
+    });
+    // A vertex without a point number shows its row number and its layer, and nothing of the point.
+    // A point on a layer the list has no name for shows no layer.
+    Drawing withZero = planDrawing({{0, 0}, {1, 0}, {2, 0}}, {1, 0, 3});
+    withZero.CapaPuntos(3) = 7;
+    RecordingHost zero{std::move(withZero)};
+    runEditor(zero, [&](EditorForm& editor) {
+        EXPECT_EQ(rowShown(editor, 2) + rowShown(editor, 3),
+                  "2|||||||Sin capa|3|3|P3|2.000|0.000|101.000|C3||");
+    });
+
+    DrawingShape shape;
+    shape.vertexLower = 0;  // VertP(0) holds the decoy -1
+    RecordingHost fromZero{sampleDrawing(shape)};
+    runEditor(fromZero, [&](EditorForm& editor) { EXPECT_EQ(editor.table().Rows(), 6); });
+    EXPECT_EQ(fromZero.events(), (Events{"newPolCambiala(1, 0:[-1 1 2 3 4 5], 1, 3, 255)",
+                                         "EnfocaPuntito(1, 1)", "CancelarEnfoca()"}));
+}
+
+// A control as the user sees it before the set-up writes it: parent, caption, tooltip, place and font.
+std::string designOf(ui::Form& form, const char* name, int16_t index = -1) {
+    const ui::Control& c = *form.find(name, index);
+    std::ostringstream line;
+    line << (c.parent() ? c.parent()->name() : "form");
+    if (auto* button = dynamic_cast<const ui::CommandButton*>(&c))
+        line << " \"" << toUtf8(button->caption()) << "\"";
+    if (!c.toolTip().empty()) line << " tip \"" << toUtf8(c.toolTip()) << "\"";
+    for (float v : {c.left(), c.top(), c.width(), c.height()}) line << " " << v;
+    if (c.bold()) line << " bold";
+    return line.str();
+}
+
+TEST(EditorSetUp, DesignOfTheControlsTheUserFindsThingsByAndTheToolbar) {
+    RecordingHost host;
+    runEditor(host, [&](EditorForm& editor) {
+        ui::Form& f = editor.form();
+        EXPECT_EQ(designOf(f, "fraPuntos1"), "form 60 0 7695 585 bold");
+        EXPECT_EQ(designOf(f, "cmdAvP", 1), "fraPuntos1 \">\" 600 150 225 285 bold");
+        EXPECT_EQ(designOf(f, "txPolis"), "fraPuntos1 870 150 555 315 bold");
+        EXPECT_EQ(designOf(f, "labPolis"), "fraPuntos1 1440 180 555 285 bold");
+        EXPECT_EQ(designOf(f, "fraPoli1"), "fraPuntos1 2010 0 4695 585 bold");
+        EXPECT_EQ(designOf(f, "cmdAv", 0), "fraPoli1 \"<\" 450 180 285 285");
+        EXPECT_EQ(designOf(f, "txtVert"), "fraPoli1 1080 180 555 285");
+        EXPECT_EQ(designOf(f, "Frame1"), "fraPoli1 2160 0 2385 555");
+        EXPECT_EQ(designOf(f, "cmdColor"), "Frame1 \" \" 1890 150 405 285");
+        EXPECT_TRUE(editor.button("cmdColor").graphical());
+        EXPECT_EQ(designOf(f, "Toolbar1"), "fraPuntos1 6630 90 795 390");
+        EXPECT_EQ(designOf(f, "Label4"), "fraZoom 90 150 480 195");
+        const auto tip = [&](const char* name) { return toUtf8(f.find(name)->toolTip()); };
+        EXPECT_EQ(tip("cmdRedibuja"), "Aplica los cambios y redibuja");
+        EXPECT_EQ(tip("cmdAceptar"), "Captura gráficamente otro punto");
+        EXPECT_EQ(
+            toUtf8(editor.button("cmdAceptar").caption()) + toUtf8(editor.button("cmdRedibuja").caption()),
+            "Capturar <<Aceptar");
+        EXPECT_EQ(f.controls().size(), 23u);
+
+        const ui::Toolbar& toolbar = editor.toolbar();
+        std::string keys;
+        for (const auto& button : toolbar.buttons())
+            keys += toUtf8(button.key) + "@" + std::to_string(button.imageIndex) + " ";
+        EXPECT_EQ(keys, "z_amplia@0 z_reduce@1 Z_todo@2 Elim_vert@3 elim_ptos@4 eli_pol@5 ");
+        // Six pictures a user tells apart, each drawn on part of the silver ground that the mask leaves out.
+        EXPECT_EQ(toolbar.maskColor(), 0x00C0C0C0u);
+        std::set<std::vector<uint32_t>> distinct;
+        uint64_t checksum = 1469598103934665603u;  // the pictures as drawn: any stroke changed shows here
+        for (const auto& image : toolbar.images()) {
+            for (uint32_t pixel : image.pixels) checksum = (checksum ^ pixel) * 1099511628211u;
+            const std::vector<uint32_t> pixels(std::begin(image.pixels), std::end(image.pixels));
+            const auto ground = std::count(pixels.begin(), pixels.end(), toolbar.maskColor());
+            EXPECT_TRUE(ground > 64 && ground < 230) << ground;
+            distinct.insert(pixels);
+        }
+        EXPECT_EQ(distinct.size(), 6u);
+        EXPECT_EQ(checksum, 14607820999439703735u);
+    });
+}
+
+TEST(EditorSetUp, PlacementFromTheDefaultThroughTheCloseBoxToTheNextFreshOpening) {
+    RecordingHost host;
+    bool storedBeforeCancel = true;
+    host.onCancelarEnfoca = [&] {
+        storedBeforeCancel =
+            host.services().placements().stored(u"Editar Polilíneas", u"EditarPol") != nullptr;
+    };
+    const auto placement = [](const ui::Form& form) {
+        return collaborators::Placement{form.left(), form.top(), form.width(), form.height()};
+    };
+    runEditor(host, [&](EditorForm& editor) {
+        EXPECT_EQ(placement(editor.form()), (collaborators::Placement{200, 500, 8700, 5700}));
+        editor.form().userResizes(9000, 6000);
+        editor.commit(2, 2, u"Cambiado");
+    });
+    EXPECT_FALSE(storedBeforeCancel) << "the unload raises Cancela first, then stores the placement";
+    host.onCancelarEnfoca = nullptr;
+    host.clearEvents();
+    // The second opening is a fresh editor on fresh copies, where the first one was left.
+    runEditor(host, [&](EditorForm& editor) {
+        EXPECT_EQ(placement(editor.form()), (collaborators::Placement{200, 500, 9000, 6000}));
+        EXPECT_EQ(editor.cell(2, 2), "P2");
+    });
+    EXPECT_EQ(host.events().front(), "newPolCambiala(1, [1 2 3 4 5], 1, 3, 255)");
+}
+
+TEST(EditorSetUp, ErrorsReachPasaDatosAndNoEditorIsShown) {
+    const std::string subscript = "Enfoca Pollilinea - Error nº 9: El subíndice está fuera del intervalo";
+    const std::pair<std::function<void(Drawing&)>, std::string> cases[] = {
+        {[](Drawing& d) { d.VertP = longArray({3}); }, subscript},
+        {[](Drawing& d) { d.VertP.erase(); }, subscript},
+        {[](Drawing& d) {
+             d.VertP = longArray({3, 4, 5}, 2);
+         },
+         subscript},
+        {[](Drawing& d) {
+             d.VertP = longArray({1, 2, 50});
+         },
+         subscript},  // a point beyond the arrays
+        {[](Drawing& d) { d.noCapas = 40000, d.Capas.redim(0, 40000); },
+         "Enfoca Pollilinea - Error nº 6: Desbordamiento"},
+    };
+    for (const auto& [spoil, box] : cases) {
+        Drawing drawing = sampleDrawing(10, 5);
+        spoil(drawing);
+        RecordingHost host{std::move(drawing)};
+        host.open(kEditor);
+        EXPECT_EQ(host.boxes(), (std::vector<std::string>{box + " | 16 | Orv_Pol_edit"}));
+        EXPECT_EQ(host.events(), Events{}) << box;
+        EXPECT_EQ(host.toolkit().closedForLackOfScript(), 0) << box;
+    }
+}
+
+}  // namespace
+}  // namespace orv::test
