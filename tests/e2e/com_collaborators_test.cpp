@@ -146,16 +146,13 @@ TEST(InstalledCollaborators, EachMemberGetsItsArgumentsAsDeclaredAndItsFailuresR
     EXPECT_EQ(picker.ChosenColor(), 0x00FF00);
     const std::string failure = "Instalado: 5: Llamada no válida";
     EXPECT_EQ(errorOf(converterClass, L"NumberToText", [&] { converter.NumberToText(-1, 2, 0); }), failure);
-    EXPECT_EQ(errorOf(storeClass, L"StorePlacement", [&] { store.StorePlacement(form, u"E", u"P"); }),
-              failure);
     EXPECT_EQ(errorOf(pickerClass, L"ShowPicker", [&] { picker.ShowPicker(); }), failure);
     EXPECT_EQ(log, (Log{L"NumberToText(&double 1234.5, &short 3, &short 0)", L"TextToNumber(string 12,5)",
                         L"RestorePlacementAndSize(&object, &string Editar Polilíneas, &string EditarPol, "
                         L"&long 200, &long 500, &long 8700, &long 5700)",
                         L"Title = string Color capa:", L"InitialColor = string 255", L"Modo = long 0",
                         L"Rejilla = long 0", L"Ayuda = long 0", L"ShowPicker()", L"ChosenColor()",
-                        L"NumberToText(&double -1, &short 2, &short 0)",
-                        L"StorePlacement(&object, &string E, &string P)", L"ShowPicker()"}));
+                        L"NumberToText(&double -1, &short 2, &short 0)", L"ShowPicker()"}));
 }
 
 }  // namespace

@@ -1,8 +1,6 @@
 // The real dialogs worked by a user on another thread while the host's call runs: every event reaches two
 // sinks by reference, what a sink writes is what the dialog goes on with, and a sink that fails or crashes is
 // its own failure (a box from the trapped events, nothing from the others), never the end of the host.
-#include <oleidl.h>
-
 #include "com_test_host.h"
 #include "ui_driver.h"
 
@@ -14,45 +12,14 @@ const std::wstring kPoints =
     L"[0 2001.25 2002.25 2003.25 2004.25 2005.25 2006.25], [0 10 20 30 40 50 60], "
     L"[ P1 P2 P3 P4 P5 P6], [ C\u00f3d1 C\u00f3d2 C\u00f3d3 C\u00f3d4 C\u00f3d5 C\u00f3d6], [0 2 1 2 1 2 1]";
 
-// A form as a host hands it: an object with a window.
-class HostForm final : public IOleWindow {
-  public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override {
-        *out = iid == IID_IUnknown || iid == IID_IOleWindow ? this : nullptr;
-        return *out ? S_OK : E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() noexcept override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() noexcept override { return 1; }
-    HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) noexcept override {
-        return *window = GetDesktopWindow(), S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) noexcept override { return S_OK; }
-};
-
 // The polyline's ">" (or "<") first, the vertex's second.
 std::vector<HWND> arrows(UiDriver& ui, HWND dialog) {
     return ui.byPosition(ui.children(dialog, L"Button", L">"));
 }
 
-// What the focus dialog shows, top to bottom: its fields, its frames, its counts and its layer list.
-std::wstring shown(UiDriver& ui, HWND dialog) {
-    std::vector<HWND> frames, counts;
-    for (HWND button : ui.children(dialog, L"Button"))
-        if ((GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX) frames.push_back(button);
-    for (HWND label : ui.children(dialog, L"Static"))
-        if (ui.text(label).starts_with(L" /")) counts.push_back(label);
-    std::wstring out;
-    for (const auto& windows :
-         {ui.children(dialog, L"Edit"), frames, counts, ui.children(dialog, L"ComboBox")}) {
-        for (HWND window : ui.byPosition(windows)) out += ui.text(window) + L"|";
-        out += L" ";
-    }
-    return out;
-}
-
-// Early bound, with a form: a user's tour of the focus dialog reaches both sinks in order; the polyline sink
-// A writes into newPolCambiala is what the dialog shows and what B and the next events carry; the host's own
-// data stays as it was.
+// Early bound: a user's tour of the focus dialog reaches both sinks in order; the polyline sink
+// A writes into newPolCambiala is what B and the next events carry (its colour what the swatch shows); the
+// host's own data stays as it was.
 TEST_F(RealServer, AUsersTourReachesBothSinksAndWhatASinkWritesIsWhatTheDialogContinuesWith) {
     bool written = false;
     first_.hook = [&](DISPID id, DISPPARAMS& parameters, EXCEPINFO*) {
@@ -70,12 +37,8 @@ TEST_F(RealServer, AUsersTourReachesBothSinksAndWhatASinkWritesIsWhatTheDialogCo
         return S_OK;
     };
     Subscription a(object_.get(), &first_), b(object_.get(), &second_);
-    HostForm form;
     HostDrawing drawing;
-    drawing.frm1 = reinterpret_cast<IDispatch*>(static_cast<IUnknown*>(&form));
     const std::wstring before = drawing.fingerprint();
-    std::wstring afterStep;
-    Log visited;
     runWithUser(
         [&](UiDriver& ui) {
             HWND dialog = ui.waitForWindow(kFocusCaption);
@@ -84,16 +47,9 @@ TEST_F(RealServer, AUsersTourReachesBothSinksAndWhatASinkWritesIsWhatTheDialogCo
                 ui.waitUntil([&] { return heard(events); }, concat("event ", events));
             };
             ui.waitUntil([&] { return heard(2); }, "the set-up");
-            for (bool shift : {false, false, false, false, false, true, true}) {
-                visited.push_back(ui.text(ui.focused(dialog)));
-                ui.press(VK_TAB, false, shift);
-            }
             step(arrows(ui, dialog).at(1), 4);
-            step(ui.child(dialog, L"Button", L"+"), 5);
-            step(ui.child(dialog, L"Button", L"-"), 6);
-            step(ui.child(dialog, L"Button", L"Capturar <<"), 7);
-            step(arrows(ui, dialog).at(0), 10);
-            afterStep = shown(ui, dialog);
+            step(ui.child(dialog, L"Button", L"Capturar <<"), 5);
+            step(arrows(ui, dialog).at(0), 8);
             HWND swatch = ui.child(dialog, L"Button", L" ");
             RECT area;
             GetClientRect(swatch, &area);
@@ -103,22 +59,17 @@ TEST_F(RealServer, AUsersTourReachesBothSinksAndWhatASinkWritesIsWhatTheDialogCo
             ui.press(VK_HOME);
             ui.press(VK_END, false, true);
             ui.type(L"3");  // vertex 3 is point 6
-            ui.waitUntil([&] { return heard(11); }, "vertex 3");
+            ui.waitUntil([&] { return heard(9); }, "vertex 3");
             ui.click(ui.child(dialog, L"Edit", L"P6"));
             ui.press(VK_END);
             ui.type(L"-bis");
-            step(ui.child(dialog, L"Button", L"Capturar <<"), 12);
+            step(ui.child(dialog, L"Button", L"Capturar <<"), 10);
             ui.press(VK_ESCAPE);
-            ui.waitUntil([&] { return heard(14); }, "the close");
+            ui.waitUntil([&] { return heard(12); }, "the close");
         },
         [&] { EXPECT_EQ(drawing.pasaDatos(*object_.get()), S_OK); });
 
-    // Cancelar, Capturar, the polyline field, its ">" then "<", the vertex "<"; Shift+Tab goes back to ">".
-    EXPECT_EQ(visited, (Log{L"Cancelar", L"Capturar <<", L"1", L">", L"<", L"<", L"<"}));
-    EXPECT_EQ(afterStep,
-              L"2|1|4|P4|1004.500|2004.250|40.000|C\u00f3d4| "
-              L"9 Polil\u00edneas |Polil\u00ednea 2|V\u00e9rtice 3|Zoom|  /9| /3| Bordes|Ejes| ");
-    // The set-up, ">" on the vertex (announced twice), "+", "-", "Capturar <<", ">" on the polyline (asked
+    // The set-up, ">" on the vertex (announced twice), "Capturar <<", ">" on the polyline (asked
     // for, then set up on what A wrote), the typed vertex, the capture of the typed name and Esc (the
     // unload's Cancela and the button's).
     const std::wstring supplied = L"newPolCambiala(2, [4 1 6], 2, 9, 65280)";
@@ -126,8 +77,7 @@ TEST_F(RealServer, AUsersTourReachesBothSinksAndWhatASinkWritesIsWhatTheDialogCo
     named.replace(named.find(L"P6"), 2, L"P6-bis");
     Log expected =
         toBoth({L"newPolCambiala(1, [2 3 5 6], 1, 3, 255)", L"EnfocaPuntito(2, 1)", L"EnfocaPuntito(3, 1)",
-                L"EnfocaPuntito(3, 1)", L"Zoom(true, 2, 1)", L"Zoom(false, 2, 1)",
-                L"EnfocaPol(3, 4, " + kPoints + L", 1, [2 3 5 6], 1, 3, 255)"});
+                L"EnfocaPuntito(3, 1)", L"EnfocaPol(3, 4, " + kPoints + L", 1, [2 3 5 6], 1, 3, 255)"});
     expected.push_back(L"A newPolCambiala(2, [2 3 5 6], 1, 3, 255)");
     expected.push_back(L"B " + supplied);
     for (const std::wstring& event : toBoth({supplied, L"EnfocaPuntito(4, 2)", L"EnfocaPuntito(6, 2)",

@@ -1,10 +1,9 @@
 // Registration through regsvr32 (machine-wide) and what a host finds through it: the class by its
 // programmatic name, the registered type library, the marshallers of both interfaces, the class's description
-// of itself; and per user when the machine-wide root is refused.
+// of itself.
 #include <olectl.h>
 
 #include "com/com_handles.h"
-#include "com/registration.h"
 #include "com_test_host.h"
 
 namespace orv::e2e {
@@ -12,8 +11,8 @@ namespace {
 
 #define CLSID_KEY L"CLSID\\{89AAB406-1F07-445E-B502-63014D09817F}"
 #define LIBID_KEY L"TypeLib\\{D0755A44-598B-415B-9E63-A000730B4254}"
-const wchar_t kDual[] = L"Interface\\{0C047ECF-0B68-4F28-B3E4-23455F7BC725}";
-const wchar_t kEvents[] = L"Interface\\{2E117657-4504-4895-8E59-7AA77DDE8BBF}";
+#define DUAL_KEY L"Interface\\{0C047ECF-0B68-4F28-B3E4-23455F7BC725}"
+#define EVENTS_KEY L"Interface\\{2E117657-4504-4895-8E59-7AA77DDE8BBF}"
 
 DWORD regsvr32(const std::wstring& arguments) {
     std::wstring command = L"regsvr32.exe /s " + arguments + L" \"" + realDll() + L"\"";
@@ -60,11 +59,9 @@ TEST(Registration, Regsvr32RegistersWhatAHostFindsAndUnregistersExactlyItsOwn) {
         EXPECT_EQ(value(root, LIBID_KEY L"\\27.0\\409\\win64"), dll);
         EXPECT_FALSE(keyExists(root, LIBID_KEY L"\\27.0\\0"));
         // The dual interface goes through the automation marshaller, the events as IDispatch.
-        EXPECT_EQ(value(root, kDual + std::wstring(L"\\ProxyStubClsid32")),
-                  L"{00020424-0000-0000-C000-000000000046}");
-        EXPECT_EQ(value(root, kEvents + std::wstring(L"\\ProxyStubClsid32")),
-                  L"{00020420-0000-0000-C000-000000000046}");
-        EXPECT_EQ(value(root, kEvents + std::wstring(L"\\TypeLib"), L"Version"), L"27.0");
+        EXPECT_EQ(value(root, DUAL_KEY L"\\ProxyStubClsid32"), L"{00020424-0000-0000-C000-000000000046}");
+        EXPECT_EQ(value(root, EVENTS_KEY L"\\ProxyStubClsid32"), L"{00020420-0000-0000-C000-000000000046}");
+        EXPECT_EQ(value(root, EVENTS_KEY L"\\TypeLib", L"Version"), L"27.0");
     }
     ComPtr<ITypeLib> library;
     EXPECT_EQ(LoadRegTypeLib(LIBID_Orv_Pol_edit, 39, 0, 0x0409, library.put()), S_OK);
@@ -102,37 +99,9 @@ TEST(Registration, Regsvr32RegistersWhatAHostFindsAndUnregistersExactlyItsOwn) {
     ASSERT_EQ(regsvr32(L"/u"), 0u);
     EXPECT_EQ(value(root, CLSID_KEY, L"Other"), L"x");
     RegDeleteKeyW(root, CLSID_KEY);
-    for (const std::wstring& key : {std::wstring(CLSID_KEY), std::wstring(L"Orv_Pol_edit.C_Enf_Pol"),
-                                    std::wstring(LIBID_KEY), std::wstring(kDual), std::wstring(kEvents)})
-        EXPECT_FALSE(keyExists(root, key)) << testing::PrintToString(key);
+    for (const wchar_t* key : {CLSID_KEY, L"Orv_Pol_edit.C_Enf_Pol", LIBID_KEY, DUAL_KEY, EVENTS_KEY})
+        EXPECT_FALSE(keyExists(root, key)) << testing::PrintToString(std::wstring(key));
     EXPECT_EQ(regsvr32(L"/u"), 0u);
-}
-
-TEST(Registration, FallsBackToTheUserWhenTheMachineIsRefusedAndUndoesOnlyItsOwn) {
-    com::UniqueHkey user;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\OrvComTest\\Classes", 0, nullptr, 0,
-                              KEY_ALL_ACCESS, nullptr, user.put(), nullptr),
-              ERROR_SUCCESS);
-    const HKEY userRoot = user.get();
-    com::ClassesRoots roots{[](HKEY*) -> LSTATUS { return ERROR_ACCESS_DENIED; },
-                            [userRoot](HKEY* root) -> LSTATUS {
-                                return RegOpenKeyExW(userRoot, nullptr, 0, KEY_ALL_ACCESS, root);
-                            }};
-    static constexpr com::RegistryEntry classTable[] = {
-        {CLSID_KEY L"\\InprocServer32", nullptr, L"{module}"}};
-    static constexpr com::RegistryEntry libraryTable[] = {
-        {LIBID_KEY L"\\27.0\\{locale}\\{platform}", nullptr, L"{module}"}};
-    const std::wstring dll = realDll();
-    com::Registration registration(classTable, libraryTable, CLSID_KEY L"\\InprocServer32", dll);
-    com::Registration other(classTable, libraryTable, CLSID_KEY L"\\InprocServer32", L"C:\\Otro\\x.dll");
-    ASSERT_EQ(registration.install(roots), S_OK);
-    EXPECT_EQ(value(userRoot, LIBID_KEY L"\\27.0\\409\\win64"), dll);
-    EXPECT_EQ(other.uninstall(roots), S_OK);
-    EXPECT_EQ(value(userRoot, CLSID_KEY L"\\InprocServer32"), dll);
-    EXPECT_EQ(registration.uninstall(roots), S_OK);
-    EXPECT_EQ(value(userRoot, CLSID_KEY L"\\InprocServer32"), L"<none>");
-    EXPECT_EQ(value(userRoot, LIBID_KEY L"\\27.0\\409\\win64"), L"<none>");
-    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\OrvComTest");
 }
 
 }  // namespace

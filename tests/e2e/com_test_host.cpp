@@ -18,10 +18,6 @@ LoadedServer::LoadedServer(const std::wstring& path) : module_(LoadLibraryW(path
     if (!module_) throw std::runtime_error("cannot load the server (ORV_COM_DLL)");
 }
 
-LoadedServer::~LoadedServer() {
-    FreeLibrary(module_);
-}
-
 ComPtr<IClassFactory> LoadedServer::factory() const {
     using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
     auto get = reinterpret_cast<GetClassObject>(
@@ -36,34 +32,22 @@ HRESULT LoadedServer::call(const char* exportName) const {
     return reinterpret_cast<Export>(reinterpret_cast<void*>(GetProcAddress(module_, exportName)))();
 }
 
-HostArray::HostArray(VARTYPE type, LONG lower, ULONG count)
-    : array_(SafeArrayCreateVector(type, lower, count)) {}
-
-HostArray::~HostArray() {
-    if (array_) SafeArrayDestroy(array_);
-}
-
 void HostArray::setText(LONG index, const std::wstring& text) {
     BSTR value = SysAllocString(text.c_str());
     SafeArrayPutElement(array_, &index, value);
     SysFreeString(value);
 }
 
+// The descriptor, the elements' bytes (a string by its identity) and the strings' texts.
 std::wstring HostArray::fingerprint() const {
-    std::wostringstream out;
     if (!array_) return L"null";
-    VARTYPE type = VT_EMPTY;
-    SafeArrayGetVartype(array_, &type);
-    const LONG lower = array_->rgsabound[0].lLbound, upper = lower + LONG(array_->rgsabound[0].cElements) - 1;
-    out << reinterpret_cast<uintptr_t>(array_) << L":" << type << L":" << lower << L".." << upper << L"=";
-    for (LONG i = lower; i <= upper; ++i) {
-        if (type == VT_BSTR)
-            out << reinterpret_cast<uintptr_t>(at<BSTR>(i)) << L"'" << (at<BSTR>(i) ? at<BSTR>(i) : L"")
-                << L"' ";
-        if (type == VT_R8) out << at<double>(i) << L" ";
-        if (type == VT_I2) out << at<SHORT>(i) << L" ";
-        if (type == VT_I4) out << at<LONG>(i) << L" ";
-    }
+    const SAFEARRAYBOUND bound = array_->rgsabound[0];
+    std::wostringstream out;
+    out << array_ << L":" << array_->fFeatures << L":" << bound.lLbound << L"+" << bound.cElements << L"=";
+    const auto* bytes = static_cast<const unsigned char*>(array_->pvData);
+    for (ULONG i = 0; i < bound.cElements * array_->cbElements; ++i) out << int(bytes[i]) << L" ";
+    for (ULONG i = 0; array_->fFeatures & FADF_BSTR && i < bound.cElements; ++i)
+        if (BSTR text = static_cast<BSTR*>(array_->pvData)[i]) out << L"'" << text;
     return out.str();
 }
 
@@ -108,33 +92,20 @@ HRESULT HostDrawing::pasaDatos(_C_Enf_Pol& object) {
 }
 
 std::vector<VARIANTARG> HostDrawing::byReferenceArguments() {
-    std::vector<VARIANTARG> args(17);
-    auto set = [&](int at, VARTYPE type, void* value) {
-        VariantInit(&args[at]);
-        args[at].vt = VT_BYREF | type;
-        args[at].byref = value;
-    };
-    set(16, VT_I2, &Tipo);
-    set(15, VT_DISPATCH, &frm1);
-    set(14, VT_I4, &PtoEnfo);
-    set(13, VT_I4, &Nuput);
-    int at = 12;
-    for (auto [type, array] : {std::pair{VT_R8, &X},
-                               {VT_R8, &Y},
-                               {VT_R8, &Z},
-                               {VT_BSTR, &Nombre},
-                               {VT_BSTR, &Código},
-                               {VT_I2, &CapaPuntos}}) {
-        set(at--, VT_ARRAY | type, array->address());
+    // Last first; NoPoli's slot is set by value below.
+    const VARTYPE i2 = VT_I2, i4 = VT_I4, i2s = VT_ARRAY | VT_I2, i4s = VT_ARRAY | VT_I4,
+                  r8s = VT_ARRAY | VT_R8, texts = VT_ARRAY | VT_BSTR;
+    const VARTYPE types[] = {i4,    i4,  i2,  i4s, i4, texts, i4,          i2s, texts,
+                             texts, r8s, r8s, r8s, i4, i4,    VT_DISPATCH, i2};
+    // The arrays' slots are their HostArray's.
+    void* const values[] = {&Polcol, nullptr, &capP, &VertP, &PolN,  &Capas,   &noCapas, &CapaPuntos, &Código,
+                            &Nombre, &Z,      &Y,    &X,     &Nuput, &PtoEnfo, &frm1,    &Tipo};
+    std::vector<VARIANTARG> args(std::size(types));
+    for (size_t at = 0; at < args.size(); ++at) {
+        args[at].vt = VT_BYREF | types[at];
+        args[at].byref = types[at] & VT_ARRAY ? static_cast<HostArray*>(values[at])->address() : values[at];
     }
-    set(6, VT_I4, &noCapas);
-    set(5, VT_ARRAY | VT_BSTR, Capas.address());
-    set(4, VT_I4, &PolN);
-    set(3, VT_ARRAY | VT_I4, VertP.address());
-    set(2, VT_I2, &capP);
-    VariantInit(&args[1]);
     args[1].vt = VT_I4, args[1].lVal = NoPoli;
-    set(0, VT_I4, &Polcol);
     return args;
 }
 
@@ -148,32 +119,6 @@ HRESULT invokePasaDatos(IDispatch& object, std::vector<VARIANTARG>& arguments) {
     SysFreeString(exception.bstrSource);
     SysFreeString(exception.bstrHelpFile);
     return result;
-}
-
-void EventLog::add(std::wstring entry) {
-    std::lock_guard lock(mutex_);
-    entries_.push_back(std::move(entry));
-}
-
-Log EventLog::entries() const {
-    std::lock_guard lock(mutex_);
-    return entries_;
-}
-
-std::size_t EventLog::size() const {
-    std::lock_guard lock(mutex_);
-    return entries_.size();
-}
-
-void EventLog::clear() {
-    std::lock_guard lock(mutex_);
-    entries_.clear();
-}
-
-std::size_t EventLog::count(const std::wstring& prefix) const {
-    std::lock_guard lock(mutex_);
-    return std::count_if(entries_.begin(), entries_.end(),
-                         [&](const std::wstring& entry) { return entry.starts_with(prefix); });
 }
 
 namespace {
@@ -228,10 +173,6 @@ Subscription::Subscription(IUnknown* source, IDispatch* sink) {
     if (!container || FAILED(container->FindConnectionPoint(DIID___C_Enf_Pol, point_.put())) ||
         FAILED(point_->Advise(sink, &cookie_)))
         throw std::runtime_error("cannot subscribe");
-}
-
-Subscription::~Subscription() {
-    point_->Unadvise(cookie_);
 }
 
 Log toBoth(const Log& events) {

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -32,7 +33,7 @@ std::wstring realDll();
 class LoadedServer {
   public:
     explicit LoadedServer(const std::wstring& path);
-    ~LoadedServer();
+    ~LoadedServer() { FreeLibrary(module_); }
     LoadedServer(const LoadedServer&) = delete;
     LoadedServer& operator=(const LoadedServer&) = delete;
     ComPtr<IClassFactory> factory() const;
@@ -46,10 +47,10 @@ class LoadedServer {
 class HostArray {
   public:
     HostArray() = default;
-    HostArray(VARTYPE type, LONG lower, ULONG count);
+    HostArray(VARTYPE type, LONG lower, ULONG count) : array_(SafeArrayCreateVector(type, lower, count)) {}
     HostArray(const HostArray&) = delete;
     HostArray& operator=(const HostArray&) = delete;
-    ~HostArray();
+    ~HostArray() { SafeArrayDestroy(array_); }
     SAFEARRAY** address() { return &array_; }
     template <class T>
     T& at(LONG index) const {
@@ -84,11 +85,24 @@ HRESULT invokePasaDatos(IDispatch& object, std::vector<VARIANTARG>& arguments);
 // "Name(args)" per event, written on the dialog's thread and read from the user's.
 class EventLog {
   public:
-    void add(std::wstring entry);
-    Log entries() const;
-    std::size_t size() const;
-    void clear();
-    std::size_t count(const std::wstring& prefix) const;
+    void add(std::wstring entry) {
+        std::lock_guard lock(mutex_);
+        entries_.push_back(std::move(entry));
+    }
+    Log entries() const {
+        std::lock_guard lock(mutex_);
+        return entries_;
+    }
+    std::size_t size() const { return entries().size(); }
+    void clear() {
+        std::lock_guard lock(mutex_);
+        entries_.clear();
+    }
+    std::size_t count(const std::wstring& prefix) const {
+        const Log all = entries();
+        return std::count_if(all.begin(), all.end(),
+                             [&](const std::wstring& e) { return e.starts_with(prefix); });
+    }
 
   private:
     mutable std::mutex mutex_;
@@ -124,7 +138,7 @@ class EventSink final : public IDispatch {
 class Subscription {
   public:
     Subscription(IUnknown* source, IDispatch* sink);
-    ~Subscription();
+    ~Subscription() { point_->Unadvise(cookie_); }
     Subscription(const Subscription&) = delete;
     Subscription& operator=(const Subscription&) = delete;
 

@@ -1,7 +1,7 @@
 // Both dialogs' placement in the user's registry: whatever is stored there (values of the wrong type, numbers
-// at the ends of the range, a place off every screen), a dialog opens on screen at a usable size; closed by
-// its close box after a move, it opens again where it was; and where the registry refuses the store, it still
-// opens and closes as usual.
+// at the ends of the range, a place off every screen), a dialog opens on screen at a usable size; closed from
+// its window menu after a move, it opens again where it was; and where the registry refuses the store, it
+// still opens and closes as usual.
 #include "com_test_host.h"
 #include "ui_driver.h"
 
@@ -26,7 +26,8 @@ TEST_F(DialogPlacement,
                                {4000000, static_cast<DWORD>(-300000), 3030, 5355}};
     Subscription a(object_.get(), &first_);
     Log boxes;
-    // Opens dialog `tipo`, moves it to `to` unless null, closes it by its close box or Esc; where it opened.
+    // Opens dialog `tipo`, moves it to `to` unless null, closes it from its window menu or by Esc; where it
+    // opened.
     auto open = [&](SHORT tipo, const POINT* to) {
         HostDrawing drawing;
         drawing.Tipo = tipo;
@@ -39,7 +40,7 @@ TEST_F(DialogPlacement,
                     SetWindowPos(dialog, nullptr, to->x, to->y, 0, 0,
                                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
                 ui.settle(dialog);
-                to ? ui.clickCloseBox(dialog) : ui.press(VK_ESCAPE);
+                to ? void(PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0)) : ui.press(VK_ESCAPE);
                 ui.waitUntilGone(dialog);
             },
             [&] { EXPECT_EQ(drawing.pasaDatos(*object_.get()), S_OK); });

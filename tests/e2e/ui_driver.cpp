@@ -4,8 +4,9 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <exception>
+#include <filesystem>
+#include <fstream>
 
 namespace orv::e2e {
 
@@ -20,8 +21,9 @@ std::string narrow(const std::wstring& text) {
 std::vector<std::wstring> runWithUser(const UiDriver::Script& user, const std::function<void()>& call) {
     UiDriver driver(user);
     call();
-    for (const std::string& failure : driver.finish()) ADD_FAILURE() << failure;
-    return driver.boxes();
+    driver.finish();
+    for (const std::string& failure : driver.failures) ADD_FAILURE() << failure;
+    return driver.boxes;
 }
 
 namespace {
@@ -55,19 +57,10 @@ UiDriver::UiDriver(Script script)
           try {
               script(*this);
           } catch (const std::exception& error) {
-              failures_.push_back(std::string("driver script stopped: ") + error.what());
+              failures.push_back(std::string("driver script stopped: ") + error.what());
           }
           closeEverything();
       }) {}
-
-UiDriver::~UiDriver() {
-    if (thread_.joinable()) thread_.join();
-}
-
-const std::vector<std::string>& UiDriver::finish() {
-    if (thread_.joinable()) thread_.join();
-    return failures_;
-}
 
 HWND UiDriver::waitForWindow(const std::wstring& caption, int timeoutMs) {
     HWND found = nullptr;
@@ -114,24 +107,10 @@ std::vector<HWND> UiDriver::byPosition(std::vector<HWND> windows) {
     return windows;
 }
 
-HWND UiDriver::focused(HWND dialog) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof(info);
-    GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
-    return info.hwndFocus;
-}
-
 std::wstring UiDriver::text(HWND window) {
     wchar_t buffer[1024] = {};
     GetWindowTextW(window, buffer, 1024);
     return buffer;
-}
-
-RECT UiDriver::rectIn(HWND child, HWND dialog) {
-    RECT rect;
-    GetWindowRect(child, &rect);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
 }
 
 void UiDriver::clickAt(HWND window, POINT client) {
@@ -153,20 +132,6 @@ void UiDriver::click(HWND window) {
     RECT rect;
     GetClientRect(window, &rect);
     clickAt(window, POINT{rect.right / 2, rect.bottom / 2});
-}
-
-void UiDriver::clickCloseBox(HWND window) {
-    RECT frame;
-    GetWindowRect(window, &frame);
-    for (int y = frame.top + 2; y < frame.top + 40; y += 2) {
-        for (int x = frame.right - 2; x > frame.right - 80; x -= 2) {
-            if (SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) != HTCLOSE) continue;
-            POINT at{x - 2, y + 2};
-            ScreenToClient(window, &at);
-            return clickAt(window, at);
-        }
-    }
-    failures_.push_back("no close box on the caption");
 }
 
 void UiDriver::press(WORD key, bool control, bool shift) {
@@ -205,13 +170,9 @@ void UiDriver::type(const std::wstring& text) {
 
 bool UiDriver::waitUntil(const std::function<bool()>& condition, const std::string& what, int timeoutMs) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            failures_.push_back("timed out waiting for " + what);
-            return false;
-        }
-        pause(20);
-    }
+    for (; !condition(); pause(20))
+        if (std::chrono::steady_clock::now() > deadline)
+            return check(false, "timed out waiting for " + what), false;
     return true;
 }
 
@@ -223,44 +184,24 @@ void UiDriver::settle(HWND dialog) {
     }
 }
 
-namespace {
-
-struct BoxContents {
-    std::wstring text;
-    bool critical = false;
-    int buttons = 0;
-};
-
-BOOL CALLBACK readBoxChild(HWND child, LPARAM context) {
-    auto& found = *reinterpret_cast<BoxContents*>(context);
-    const std::wstring kind = classOf(child);
-    found.buttons += _wcsicmp(kind.c_str(), L"Button") == 0;
-    if (_wcsicmp(kind.c_str(), L"Static") != 0) return TRUE;
-    if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
-        HICON icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
-        found.critical = icon && icon == LoadIconW(nullptr, IDI_HAND);
-    } else {
-        wchar_t text[1024] = {};
-        GetWindowTextW(child, text, 1024);
-        if (wcslen(text) > found.text.size()) found.text = text;
-    }
-    return TRUE;
-}
-
-}  // namespace
-
 std::size_t UiDriver::answerOpenBoxes() {
     std::size_t count = 0;
     for (HWND box : topLevel()) {
         if (classOf(box) != L"#32770" || !answered_.insert(box).second) continue;
-        BoxContents contents;
-        EnumChildWindows(box, readBoxChild, reinterpret_cast<LPARAM>(&contents));
-        {
-            std::lock_guard lock(mutex_);
-            boxes_.push_back(text(box) + L"|" + contents.text + L"|" +
-                             (contents.critical ? L"critical" : L"other") + L"|" +
-                             std::to_wstring(contents.buttons));
+        std::wstring message;
+        bool critical = false;
+        int buttons = 0;
+        for (HWND at = nullptr; (at = FindWindowExW(box, at, nullptr, nullptr));) {
+            const std::wstring kind = classOf(at);
+            buttons += _wcsicmp(kind.c_str(), L"Button") == 0;
+            if (_wcsicmp(kind.c_str(), L"Static") != 0) continue;
+            if ((GetWindowLongW(at, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+                critical = HICON(SendMessageW(at, STM_GETICON, 0, 0)) == LoadIconW(nullptr, IDI_HAND);
+            else if (text(at).size() > message.size())
+                message = text(at);
         }
+        boxes.push_back(text(box) + L"|" + message + (critical ? L"|critical|" : L"|other|") +
+                        std::to_wstring(buttons));
         PostMessageW(box, WM_COMMAND, IDOK, 0);
         ++count;
     }
@@ -272,13 +213,8 @@ void UiDriver::answerBoxes(std::size_t count, int timeoutMs) {
     waitUntil([&] { return (seen += answerOpenBoxes()) >= count; }, concat(count, " boxes"), timeoutMs);
 }
 
-std::vector<std::wstring> UiDriver::boxes() {
-    std::lock_guard lock(mutex_);
-    return boxes_;
-}
-
 void UiDriver::check(bool condition, const std::string& what) {
-    if (!condition) failures_.push_back(what);
+    if (!condition) failures.push_back(what);
 }
 
 std::wstring UiDriver::clipboardText() {
@@ -303,32 +239,27 @@ COLORREF UiDriver::pixelAt(HWND window, POINT client) {
 void UiDriver::screenshot(HWND window, const std::wstring& path) {
     RECT rect;
     GetWindowRect(window, &rect);
-    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof(info), info.biWidth = width, info.biHeight = height, info.biPlanes = 1;
-    info.biBitCount = 24, info.biCompression = BI_RGB;
-    void* bits = nullptr;
+    const LONG width = rect.right - rect.left, height = rect.bottom - rect.top;
+    const DWORD size = static_cast<DWORD>((width * 3 + 3) & ~3) * static_cast<DWORD>(height);
+    // The file header, then the bitmap's, then the rows bottom up.
+    const DWORD headers = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    BITMAPFILEHEADER file{0x4D42, headers + size, 0, 0, headers};
+    BITMAPINFOHEADER info{sizeof(info), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    std::string bytes(size, '\0');
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap =
-        CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
     HGDIOBJ previous = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    GdiFlush();
-    const DWORD size = static_cast<DWORD>((width * 3 + 3) & ~3) * static_cast<DWORD>(height);
-    BITMAPFILEHEADER header{};
-    header.bfType = 0x4D42;
-    header.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(info);
-    header.bfSize = header.bfOffBits + size;
-    FILE* file = _wfopen(path.c_str(), L"wb");
-    check(file && fwrite(&header, sizeof(header), 1, file) && fwrite(&info, sizeof(info), 1, file) &&
-              fwrite(bits, size, 1, file),
-          "cannot write " + narrow(path));
-    if (file) fclose(file);
     SelectObject(memory, previous);
+    GetDIBits(memory, bitmap, 0, height, bytes.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
+    std::ofstream out(std::filesystem::path(path), std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof file)
+        .write(reinterpret_cast<const char*>(&info), sizeof info);
+    check(bool(out.write(bytes.data(), size)), "cannot write " + narrow(path));
 }
 
 // Owned windows (boxes, the colour dialog) first: their owners are disabled until they go. Done when three
@@ -348,7 +279,7 @@ void UiDriver::closeEverything() {
         for (HWND window : open) PostMessageW(window, WM_CLOSE, 0, 0);
         pause(100);
     }
-    if (quiet < 3) failures_.push_back("windows were still open at the end");
+    if (quiet < 3) failures.push_back("windows were still open at the end");
 }
 
 }  // namespace orv::e2e

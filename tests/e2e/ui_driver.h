@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <functional>
-#include <mutex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -19,11 +18,11 @@ class UiDriver {
   public:
     using Script = std::function<void(UiDriver&)>;
     explicit UiDriver(Script script);
-    ~UiDriver();
-    UiDriver(const UiDriver&) = delete;
-    UiDriver& operator=(const UiDriver&) = delete;
-    // Waits for the script to end; the failures it recorded.
-    const std::vector<std::string>& finish();
+    ~UiDriver() { finish(); }
+    // Waits for the script to end.
+    void finish() {
+        if (thread_.joinable()) thread_.join();
+    }
 
     HWND waitForWindow(const std::wstring& caption, int timeoutMs = 10000);
     bool waitUntilGone(HWND window, int timeoutMs = 10000);
@@ -32,14 +31,10 @@ class UiDriver {
     HWND child(HWND parent, const std::wstring& kind, const std::wstring& text = L"");
     // Top to bottom, then left to right, as they stand on screen.
     std::vector<HWND> byPosition(std::vector<HWND> windows);
-    HWND focused(HWND dialog);
     std::wstring text(HWND window);
-    RECT rectIn(HWND child, HWND dialog);
 
     void clickAt(HWND window, POINT client);
     void click(HWND window);
-    // The close box, found as the system finds it: the point of the caption bar that hit-tests as such.
-    void clickCloseBox(HWND window);
     void press(WORD key, bool control = false, bool shift = false);
     void type(const std::wstring& text);
     void pause(int ms) { Sleep(static_cast<DWORD>(ms)); }
@@ -49,8 +44,6 @@ class UiDriver {
     void settle(HWND dialog);
     // Answers message boxes with OK until `count` more have been seen or the time runs out.
     void answerBoxes(std::size_t count, int timeoutMs = 10000);
-    // Every box answered so far, also those closed at the end: "title|text|critical or other|buttons".
-    std::vector<std::wstring> boxes();
 
     void check(bool condition, const std::string& what);
     std::wstring clipboardText();
@@ -60,20 +53,21 @@ class UiDriver {
     // A window of the test's own that is not closed at the end.
     void leaveOpen(HWND window) { keep_ = window; }
 
+    // Every box answered, also those closed at the end: "title|text|critical or other|buttons".
+    std::vector<std::wstring> boxes;
+    std::vector<std::string> failures;
+
   private:
     std::size_t answerOpenBoxes();
     void closeEverything();
 
-    std::vector<std::string> failures_;
-    std::mutex mutex_;
-    std::vector<std::wstring> boxes_;
     std::set<HWND> answered_;
     HWND keep_ = nullptr;
     std::thread thread_;
 };
 
 // The host's call on this thread while the user works the dialog it opens; the user's failures are the
-// test's. Returns the boxes the user answered.
+// test's. Returns the boxes the user answered (read once the script has ended: no lock needed).
 std::vector<std::wstring> runWithUser(const UiDriver::Script& user, const std::function<void()>& call);
 
 std::string narrow(const std::wstring& text);

@@ -4,6 +4,8 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "automation/array_lock.h"
 #include "automation/automation_array.h"
@@ -27,24 +29,22 @@ TEST(OleautBackend, ArraysAndStringsAreThePlatformsOwn) {
     SAFEARRAY* array = toSafeArray(names.raw());
     VARTYPE type = VT_EMPTY;
     ASSERT_EQ(SafeArrayGetVartype(array, &type), S_OK);
-    EXPECT_EQ(type, VT_BSTR);
-    EXPECT_EQ(SafeArrayGetDim(array), 1u);
     LONG upper = 0;
     ASSERT_EQ(SafeArrayGetUBound(array, 1, &upper), S_OK);
-    EXPECT_EQ(upper, 1);
+    EXPECT_EQ((std::tuple{type, SafeArrayGetDim(array), upper}), (std::tuple{VARTYPE(VT_BSTR), 1u, LONG(1)}));
     BSTR element = static_cast<BSTR*>(array->pvData)[1];
-    EXPECT_EQ(SysStringLen(element), 6u);
-    EXPECT_EQ(std::wstring(element), L"Capa ñ");
+    EXPECT_EQ(std::wstring(element, SysStringLen(element)), L"Capa ñ");
 }
 
 TEST(OleautBackend, PlatformFailuresBecomeRunTimeErrors) {
-    EXPECT_EQ(raisedError([] { raiseForHresult(E_OUTOFMEMORY); }), 7);
-    EXPECT_EQ(raisedError([] { raiseForHresult(DISP_E_BADINDEX); }), 9);
-    EXPECT_EQ(raisedError([] { raiseForHresult(DISP_E_ARRAYISLOCKED); }), 10);
-    EXPECT_EQ(raisedError([] { raiseForHresult(DISP_E_TYPEMISMATCH); }), 13);
-    EXPECT_EQ(raisedError([] { raiseForHresult(DISP_E_OVERFLOW); }), 6);
-    EXPECT_EQ(raisedError([] { raiseForHresult(E_INVALIDARG); }), 5);
-    EXPECT_EQ(raisedError([] { raiseForHresult(E_FAIL); }), static_cast<int32_t>(E_FAIL));
+    for (auto [result, number] : {std::pair<HRESULT, int32_t>{E_OUTOFMEMORY, 7},
+                                  {DISP_E_BADINDEX, 9},
+                                  {DISP_E_ARRAYISLOCKED, 10},
+                                  {DISP_E_TYPEMISMATCH, 13},
+                                  {DISP_E_OVERFLOW, 6},
+                                  {E_INVALIDARG, 5},
+                                  {E_FAIL, static_cast<int32_t>(E_FAIL)}})
+        EXPECT_EQ(raisedError([&] { raiseForHresult(result); }), number) << std::hex << result;
 }
 
 TEST(OleautBackend, AHostsFixedSizeArrayIsError10AndItsCopyIsOurs) {

