@@ -17,13 +17,6 @@ SAFEARRAY** spare(Spares& spares, VARTYPE type, LONG lower, ULONG count) {
     return spares.emplace_back(type, lower, count).address();
 }
 
-SAFEARRAY** twoDimensional(Spares& spares, VARTYPE type) {
-    SAFEARRAYBOUND bounds[2] = {{4, 1}, {2, 0}};
-    SAFEARRAY** slot = spares.emplace_back().address();
-    *slot = SafeArrayCreate(type, 2, bounds);
-    return slot;
-}
-
 // Argument positions as DISPPARAMS holds them: the last parameter first.
 constexpr int kVertP = 3, kCapas = 5, kNombre = 9, kZ = 10, kY = 11, kX = 12, kNuput = 13, kfrm1 = 15,
               kTipo = 16;
@@ -61,7 +54,11 @@ TEST_F(BadInput, WrongArgumentsGetAnAutomationErrorOrABoxAndLeaveTheHostAlone) {
          [](auto& a, Spares& s) { a[kVertP].pparray = spare(s, VT_R8, 1, 4); }, TrapBox13},
         {"an array of Variants for Strings",
          [](auto& a, Spares& s) { a[kNombre].pparray = spare(s, VT_VARIANT, 0, 7); }, TrapBox13},
-        {"two dimensions", [](auto& a, Spares& s) { a[kVertP].pparray = twoDimensional(s, VT_I4); },
+        {"two dimensions",
+         [](auto& a, Spares& s) {
+             SAFEARRAYBOUND bounds[2] = {{4, 1}, {2, 0}};
+             *(a[kVertP].pparray = s.emplace_back().address()) = SafeArrayCreate(VT_I4, 2, bounds);
+         },
          TrapBox13},
         {"no vertex array", [](auto& a, Spares&) { a[kVertP].pparray = &noArray; }, TrapBox9},
         {"no point array", [](auto& a, Spares&) { a[kY].pparray = &noArray; }, TrapBox9},

@@ -2,6 +2,7 @@
 // programmatic name, the registered type library, the marshallers of both interfaces, the class's description
 // of itself.
 #include <olectl.h>
+#include <process.h>
 
 #include "com/com_handles.h"
 #include "com_test_host.h"
@@ -14,20 +15,12 @@ namespace {
 #define DUAL_KEY L"Interface\\{0C047ECF-0B68-4F28-B3E4-23455F7BC725}"
 #define EVENTS_KEY L"Interface\\{2E117657-4504-4895-8E59-7AA77DDE8BBF}"
 
-DWORD regsvr32(const std::wstring& arguments) {
-    std::wstring command = L"regsvr32.exe /s " + arguments + L" \"" + realDll() + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process))
-        return ~0u;
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD code = ~0u;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return code;
+// regsvr32's exit code, registering the DLL or, unregistering, removing it.
+intptr_t regsvr32(bool unregistering = false) {
+    const std::wstring dll = L"\"" + realDll() + L"\"";
+    return unregistering
+               ? _wspawnlp(_P_WAIT, L"regsvr32.exe", L"regsvr32.exe", L"/s", L"/u", dll.c_str(), nullptr)
+               : _wspawnlp(_P_WAIT, L"regsvr32.exe", L"regsvr32.exe", L"/s", dll.c_str(), nullptr);
 }
 
 // A value under a classes root, or "<none>".
@@ -51,7 +44,7 @@ TEST(Registration, Regsvr32RegistersWhatAHostFindsAndUnregistersExactlyItsOwn) {
     const HKEY root = classes.get();
     const std::wstring dll = realDll();
     for (int twice = 0; twice < 2; ++twice) {
-        ASSERT_EQ(regsvr32(L""), 0u);
+        ASSERT_EQ(regsvr32(), 0);
         EXPECT_EQ(value(root, CLSID_KEY L"\\InprocServer32"), dll);
         EXPECT_EQ(value(root, CLSID_KEY L"\\InprocServer32", L"ThreadingModel"), L"Apartment");
         EXPECT_EQ(value(root, L"Orv_Pol_edit.C_Enf_Pol\\Clsid"), L"{89AAB406-1F07-445E-B502-63014D09817F}");
@@ -96,12 +89,12 @@ TEST(Registration, Regsvr32RegistersWhatAHostFindsAndUnregistersExactlyItsOwn) {
     ASSERT_EQ(RegCreateKeyExW(root, CLSID_KEY, 0, nullptr, 0, KEY_WRITE, nullptr, shared.put(), nullptr),
               ERROR_SUCCESS);
     RegSetValueExW(shared.get(), L"Other", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"x"), 4);
-    ASSERT_EQ(regsvr32(L"/u"), 0u);
+    ASSERT_EQ(regsvr32(true), 0);
     EXPECT_EQ(value(root, CLSID_KEY, L"Other"), L"x");
     RegDeleteKeyW(root, CLSID_KEY);
     for (const wchar_t* key : {CLSID_KEY, L"Orv_Pol_edit.C_Enf_Pol", LIBID_KEY, DUAL_KEY, EVENTS_KEY})
         EXPECT_FALSE(keyExists(root, key)) << testing::PrintToString(std::wstring(key));
-    EXPECT_EQ(regsvr32(L"/u"), 0u);
+    EXPECT_EQ(regsvr32(true), 0);
 }
 
 }  // namespace
