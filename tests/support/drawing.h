@@ -2,7 +2,6 @@
 // The host's side of the hand-over: its drawing as automation variables, laid out as a host passes them to
 // PasaDatos, plus the other polylines it keeps back and supplies one at a time when a dialog asks.
 #include <cstdint>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -25,20 +24,9 @@ struct Polyline {
     int32_t colour = 0;
 };
 
-// A byte image of every variable the host hands to PasaDatos, field by field, together with which array each
-// array variable holds: equal snapshots mean the host's data was neither written nor replaced.
-struct Snapshot {
-    struct Field {
-        std::string name;
-        std::vector<uint8_t> bytes;
-        bool operator==(const Field&) const = default;
-    };
-    std::vector<Field> fields;
-    bool operator==(const Snapshot&) const = default;
-};
-// Names the fields that differ (gtest prints this when an EXPECT_EQ on snapshots fails).
-void PrintTo(const Snapshot& snapshot, std::ostream* out);
-std::string differences(const Snapshot& before, const Snapshot& after);
+// A byte image of every variable the host hands to PasaDatos, and of which array each array variable holds:
+// equal snapshots mean the host's data was neither written nor replaced.
+using Snapshot = std::vector<uint8_t>;
 
 struct Drawing {
     // PasaDatos's parameters 2 to 17, under their names.
@@ -61,7 +49,6 @@ struct Drawing {
 
     // Makes polyline n (1-based) the one handed over: PolN, VertP (lower bound vertexLower), capP and Polcol.
     void select(int32_t n, int32_t vertexLower = 1);
-    const Polyline& polyline(int32_t n) const { return polylines.at(static_cast<size_t>(n - 1)); }
     // Writes polyline n into a dialog's variables, as a host answers newPolCambiala. Returns false (and
     // writes nothing) when there is no polyline n.
     bool writePolyline(int32_t n, LongArray& vertP, int16_t& capP, int32_t& noPoli, int32_t& colour) const;
@@ -89,7 +76,6 @@ int32_t sampleColour(int32_t polyline);
 
 // Array literals for tests.
 LongArray longArray(const std::vector<int32_t>& values, int32_t lower = 1);
-std::vector<int32_t> elements(const LongArray& array);
 // "[1 2 3]" for an array from 1, "0:[7 1 2 3]" from another lower bound, "[]" for no elements.
 std::string describe(const LongArray& array);
 

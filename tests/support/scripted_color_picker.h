@@ -26,7 +26,7 @@ class ScriptedColorPickerFactory : public collaborators::ColorPickerFactory {
     }
 
     std::unique_ptr<collaborators::ColorPicker> create() override {
-        log("create", "create");
+        log("create");
         ++alive_;
         return std::make_unique<Picker>(*this);
     }
@@ -43,21 +43,21 @@ class ScriptedColorPickerFactory : public collaborators::ColorPickerFactory {
             f_.calls_.push_back("release");
             --f_.alive_;
         }
-        void Title(const Text& t) override { f_.log("Title", "Title(" + automation::toUtf8(t) + ")"); }
-        void InitialColor(const Text& t) override {
-            f_.log("InitialColor", "InitialColor(" + automation::toUtf8(t) + ")");
-        }
-        void Setting1(int32_t v) override { f_.log("Setting1", "Setting1(" + std::to_string(v) + ")"); }
-        void Setting2(int32_t v) override { f_.log("Setting2", "Setting2(" + std::to_string(v) + ")"); }
-        void Setting3(int32_t v) override { f_.log("Setting3", "Setting3(" + std::to_string(v) + ")"); }
-        int32_t ChosenColor() override { return f_.log("ChosenColor", "ChosenColor"), f_.chosen_; }
-        void ShowPicker() override { f_.log("ShowPicker", "ShowPicker()"); }
+        void Title(const Text& t) override { f_.log("Title", automation::toUtf8(t)); }
+        void InitialColor(const Text& t) override { f_.log("InitialColor", automation::toUtf8(t)); }
+        void Setting1(int32_t v) override { f_.log("Setting1", std::to_string(v)); }
+        void Setting2(int32_t v) override { f_.log("Setting2", std::to_string(v)); }
+        void Setting3(int32_t v) override { f_.log("Setting3", std::to_string(v)); }
+        int32_t ChosenColor() override { return f_.log("ChosenColor"), f_.chosen_; }
+        void ShowPicker() override { f_.log("ShowPicker", ""); }
 
       private:
         ScriptedColorPickerFactory& f_;
     };
 
-    void log(const std::string& member, const std::string& entry) {
+    // "member(arguments)", or the bare member name without arguments.
+    void log(const std::string& member, std::optional<std::string> arguments = {}) {
+        const std::string entry = arguments ? member + "(" + *arguments + ")" : member;
         if (error_ && member == failing_) {
             calls_.push_back(entry + " failed");
             throw *error_;

@@ -5,9 +5,10 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <tuple>
 
-#include "automation/automation_array.h"
 #include "dialog/polyline_dialog.h"
+#include "support/drawing.h"
 
 namespace orv::test {
 
@@ -19,54 +20,65 @@ using DialogScript = std::function<void(TestDialog&)>;
 class TestDialog : public dialog::PolylineDialog {
   public:
     // alive counts the dialogs not yet destroyed (shared with the factory, which the dialogs may outlive).
-    TestDialog(dialog::DialogEvents& events, DialogScript script, std::shared_ptr<int> alive);
-    ~TestDialog() override;
+    TestDialog(dialog::DialogEvents& events, DialogScript script, std::shared_ptr<int> alive)
+        : events_(events), script_(std::move(script)), alive_(std::move(alive)) {
+        ++*alive_;
+    }
+    ~TestDialog() override { --*alive_; }
 
-    void CargaBarra1(automation::ObjectRef& frm, int32_t PtoEnfoca, int32_t& nPtos,
-                     automation::DoubleArray& X, automation::DoubleArray& Y, automation::DoubleArray& Z,
-                     automation::TextArray& Nombre, automation::TextArray& Código,
-                     automation::IntegerArray& CapaPuntos, int32_t& noCapas, automation::TextArray& Capas,
-                     int32_t& PolN, automation::LongArray& VertP, int16_t& capP, int32_t& NoPoli,
-                     int32_t& colPol) override;
+    void CargaBarra1(ObjectRef& frm, int32_t PtoEnfoca, int32_t& nPtos, DoubleArray& X, DoubleArray& Y,
+                     DoubleArray& Z, TextArray& Nombre, TextArray& Código, IntegerArray& CapaPuntos,
+                     int32_t& noCapas, TextArray& Capas, int32_t& PolN, LongArray& VertP, int16_t& capP,
+                     int32_t& NoPoli, int32_t& colPol) override {
+        received = {&frm,        frm,      PtoEnfoca, &nPtos, &X,     &Y,    &Z,      &Nombre, &Código,
+                    &CapaPuntos, &noCapas, &Capas,    &PolN,  &VertP, &capP, &NoPoli, &colPol};
+        std::tie(this->nPtos, this->X, this->Y, this->Z, this->Nombre, this->Código, this->CapaPuntos,
+                 this->noCapas, this->Capas, this->PolN, this->VertP, this->capP, this->NoPoli,
+                 this->colPol) = std::tie(nPtos, X, Y, Z, Nombre, Código, CapaPuntos, noCapas, Capas, PolN,
+                                          VertP, capP, NoPoli, colPol);
+        if (script_) script_(*this);
+    }
 
     // The events, raised with the dialog's own variables. RetornaPunto and RetornaOpcion pass PtoAct as Name.
-    void raiseCancela();
-    void raiseRetornaPunto(int32_t name);
-    void raiseRetornaOpcion(int32_t name);
-    void raiseZoomR(bool amplia, int32_t punto);
-    void raiseNewPolCambia();
+    void raiseCancela() { events_.Cancela(); }
+    void raiseRetornaPunto(int32_t name) { events_.RetornaPunto(PtoAct = name, PolN); }
+    void raiseRetornaOpcion(int32_t name) {
+        events_.RetornaOpcion(PtoAct = name, nPtos, X, Y, Z, Nombre, Código, CapaPuntos, PolN, VertP, capP,
+                              NoPoli, colPol);
+    }
+    void raiseZoomR(bool amplia, int32_t punto) {
+        events_.ZoomR(this->amplia = automation::toVariantBool(amplia), this->punto = punto, PolN);
+    }
+    void raiseNewPolCambia() { events_.newPolCambia(PolN, VertP, capP, NoPoli, colPol); }
 
     // Which of the caller's variables CargaBarra1 was handed (by address), and the two by-value ones.
     struct Received {
-        automation::ObjectRef* frm = nullptr;
-        automation::ObjectRef frmValue;
+        ObjectRef* frm = nullptr;
+        ObjectRef frmValue;
         int32_t PtoEnfoca = 0;
         int32_t* nPtos = nullptr;
-        automation::DoubleArray *X = nullptr, *Y = nullptr, *Z = nullptr;
-        automation::TextArray *Nombre = nullptr, *Código = nullptr;
-        automation::IntegerArray* CapaPuntos = nullptr;
+        DoubleArray *X = nullptr, *Y = nullptr, *Z = nullptr;
+        TextArray *Nombre = nullptr, *Código = nullptr;
+        IntegerArray* CapaPuntos = nullptr;
         int32_t* noCapas = nullptr;
-        automation::TextArray* Capas = nullptr;
+        TextArray* Capas = nullptr;
         int32_t* PolN = nullptr;
-        automation::LongArray* VertP = nullptr;
+        LongArray* VertP = nullptr;
         int16_t* capP = nullptr;
-        int32_t* NoPoli = nullptr;
-        int32_t* colPol = nullptr;
+        int32_t *NoPoli = nullptr, *colPol = nullptr;
     } received;
 
     // The dialog's own copies, the variables its events hand out.
     int32_t nPtos = 0;
-    automation::DoubleArray X, Y, Z;
-    automation::TextArray Nombre, Código;
-    automation::IntegerArray CapaPuntos;
+    DoubleArray X, Y, Z;
+    TextArray Nombre, Código;
+    IntegerArray CapaPuntos;
     int32_t noCapas = 0;
-    automation::TextArray Capas;
+    TextArray Capas;
     int32_t PolN = 0;
-    automation::LongArray VertP;
+    LongArray VertP;
     int16_t capP = 0;
-    int32_t NoPoli = 0;
-    int32_t colPol = 0;
-    int32_t PtoAct = 0;
+    int32_t NoPoli = 0, colPol = 0, PtoAct = 0;
     automation::VariantBool amplia = 0;
     int32_t punto = 0;
 

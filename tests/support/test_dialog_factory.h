@@ -22,10 +22,14 @@ class TestDialogFactory : public dialog::DialogFactory {
     // When set, creating a dialog fails with this error.
     std::optional<automation::AutomationError> createError;
 
-    std::unique_ptr<dialog::PolylineDialog> createFocusDialog(dialog::DialogServices& services,
-                                                              dialog::DialogEvents& events) override;
-    std::unique_ptr<dialog::PolylineDialog> createEditorDialog(dialog::DialogServices& services,
-                                                               dialog::DialogEvents& events) override;
+    std::unique_ptr<dialog::PolylineDialog> createFocusDialog(dialog::DialogServices&,
+                                                              dialog::DialogEvents& events) override {
+        return make(DialogKind::Focus, focusScripts_, events);
+    }
+    std::unique_ptr<dialog::PolylineDialog> createEditorDialog(dialog::DialogServices&,
+                                                               dialog::DialogEvents& events) override {
+        return make(DialogKind::Editor, editorScripts_, events);
+    }
 
     // Kinds of the dialogs made so far, in order.
     const std::vector<DialogKind>& made() const { return made_; }
@@ -34,7 +38,16 @@ class TestDialogFactory : public dialog::DialogFactory {
 
   private:
     std::unique_ptr<dialog::PolylineDialog> make(DialogKind kind, std::deque<DialogScript>& scripts,
-                                                 dialog::DialogEvents& events);
+                                                 dialog::DialogEvents& events) {
+        if (createError) throw *createError;
+        DialogScript script;
+        if (!scripts.empty()) {
+            script = std::move(scripts.front());
+            scripts.pop_front();
+        }
+        made_.push_back(kind);
+        return std::make_unique<TestDialog>(events, std::move(script), alive_);
+    }
 
     std::shared_ptr<int> alive_;
     std::deque<DialogScript> focusScripts_;

@@ -25,18 +25,16 @@ class TestServices : public dialog::DialogServices {
 
     ui::HeadlessToolkit& headless() { return toolkit_; }
     collaborators::MemoryPlacementStore& placements() { return placements_; }
-    // Replaces the plain converter (e.g. by a FailingConverter); null puts the plain one back.
+    // Replace the plain converter / the in-memory store (null puts it back).
     void setConverter(std::unique_ptr<collaborators::NumberTextConverter> converter) {
         converter_ = std::move(converter);
     }
-    // Replaces the in-memory placement store (e.g. by a FailingPlacementStore); null puts it back.
     void setPlacementStore(std::unique_ptr<collaborators::FormPlacementStore> store) {
         placementStore_ = std::move(store);
     }
     // The locale the table reads its cells with; the plain converter keeps the default ".".
     void setNumberLocale(automation::NumberLocale locale) { locale_ = locale; }
-    // Every picker the editor makes comes from here: choose a colour, make creation or a member fail, read
-    // the calls.
+    // Every picker the editor makes comes from here.
     ScriptedColorPickerFactory& colorPickers() { return pickers_; }
 
   private:

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -52,12 +53,8 @@ TEST(WholeNumberReading, ReadsTheLeadingNumberHalvesToEvenAndOverflowsOutside32B
 }
 
 TEST(WholeNumberReading, ValuesReadByKindAndRoundToLongHalvesToEven) {
-    const std::pair<Value, std::optional<int32_t>> values[] = {{Value{}, 0},
-                                                               {Value{int32_t{-42}}, -42},
-                                                               {Value{2.5}, 2},
-                                                               {Value{Text(u" 4 5")}, 45},
-                                                               {Value{std::nan("")}, {}},
-                                                               {Value{3e9}, {}}};
+    const std::pair<Value, std::optional<int32_t>> values[] = {
+        {Value{}, 0}, {int32_t{-42}, -42}, {2.5, 2}, {Text(u" 4 5"), 45}, {std::nan(""), {}}, {3e9, {}}};
     for (const auto& [value, expected] : values) {
         EXPECT_EQ(tryReadWholeNumber(value), expected);
         if (expected)
@@ -77,27 +74,21 @@ TEST(WholeNumberReading, ValuesReadByKindAndRoundToLongHalvesToEven) {
 TEST(LocaleNumberReading, ReadsTheWholeTextWithTheLocalesSeparator) {
     const NumberLocale point{u'.'};
     const NumberLocale comma{u','};
-    struct Case {
-        const char16_t* text;
-        NumberLocale locale;
-        double value;
-        int32_t error;
-    };
-    const Case cases[] = {
+    // Text, locale, value read, error raised.
+    const std::tuple<const char16_t*, NumberLocale, double, int32_t> cases[] = {
         {u"1.25", point, 1.25, 0},      {u"1,25", comma, 1.25, 0},   {u"-0,5e2", comma, -50.0, 0},
         {u" \t12.5  ", point, 12.5, 0}, {u" 12,5 ", comma, 12.5, 0}, {u"+3", point, 3.0, 0},
         {u".5", point, 0.5, 0},         {u"5.", point, 5.0, 0},      {u"1E3", point, 1000.0, 0},
         {u"0.1", point, 0.1, 0},        {u"1e-400", point, 0.0, 0},  {u"1e400", point, 0, 6}};
     const char16_t* const mismatches[] = {u"",      u"  ", u"abc",  u"12abc", u"1 2", u".",   u"-",
                                           u"1.5.3", u"1e", u"&HFF", u"1d2",   u"\n5", u"1,25"};
-    for (const Case& c : cases) {
-        if (c.error)
-            EXPECT_EQ(raisedError([&] { readLocaleNumber(c.text, c.locale); }), c.error) << toUtf8(c.text);
+    for (const auto& [text, locale, value, error] : cases) {
+        if (error)
+            EXPECT_EQ(raisedError([&] { readLocaleNumber(text, locale); }), error) << toUtf8(text);
         else
-            EXPECT_EQ(readLocaleNumber(c.text, c.locale), c.value) << toUtf8(c.text);
-        EXPECT_EQ(tryReadLocaleNumber(Value(Text(c.text)), c.locale),
-                  c.error ? std::nullopt : std::optional<double>(c.value))
-            << toUtf8(c.text);
+            EXPECT_EQ(readLocaleNumber(text, locale), value) << toUtf8(text);
+        EXPECT_EQ(tryReadLocaleNumber(Value(Text(text)), locale), error ? std::nullopt : std::optional(value))
+            << toUtf8(text);
     }
     for (const char16_t* text : mismatches) {
         EXPECT_EQ(raisedError([&] { readLocaleNumber(text, point); }), 13) << toUtf8(text);
@@ -124,15 +115,13 @@ TEST(LocaleNumberReading, NumericValuesPassBitForBit) {
 
 TEST(ValueText, WritesNumbersInShortestFormWithTheLocalesSeparator) {
     const NumberLocale comma{u','};
-    EXPECT_EQ(valueText(Value{}, comma), u"");
-    EXPECT_EQ(valueText(Value{Text(u"a.b")}, comma), u"a.b");
-    EXPECT_EQ(valueText(Value{int32_t{-2147483647 - 1}}, comma), u"-2147483648");
-    EXPECT_EQ(valueText(Value{0.1}, comma), u"0,1");
+    const std::pair<Value, Text> written[] = {
+        {Value{}, u""}, {Text(u"a.b"), u"a.b"}, {INT32_MIN, u"-2147483648"},
+        {0.1, u"0,1"},  {1234.5, u"1234,5"},    {-0.0, u"-0"}};
+    for (const auto& [value, text] : written) EXPECT_EQ(valueText(value, comma), text);
     EXPECT_EQ(valueText(Value{1234.5}, NumberLocale{u'.'}), u"1234.5");
-    EXPECT_EQ(valueText(Value{-0.0}, comma), u"-0");
-    for (double d : {0.1, 1.0 / 3.0, 1e-300, 123456789.123, -2.5e17}) {
+    for (double d : {0.1, 1.0 / 3.0, 1e-300, 123456789.123, -2.5e17})
         EXPECT_EQ(readLocaleNumber(valueText(Value{d}, comma), comma), d);
-    }
     // The user's settings read back what they write.
     const NumberLocale user = NumberLocale::user();
     EXPECT_EQ(readLocaleNumber(valueText(Value{-1234.0625}, user), user), -1234.0625);

@@ -27,10 +27,7 @@ using test::raisedError;
 class Controls : public ::testing::Test, public ControlObserver {
   protected:
     void controlChanged(Control& control, Property property) override {
-        changes.push_back(control.name() + ":" + std::to_string(static_cast<int>(property)));
-    }
-    static std::string change(const char* name, Property property) {
-        return std::string(name) + ":" + std::to_string(static_cast<int>(property));
+        changes.emplace_back(control.name(), property);
     }
     std::vector<std::u16string> boxTexts() const {
         std::vector<std::u16string> texts;
@@ -40,7 +37,7 @@ class Controls : public ::testing::Test, public ControlObserver {
 
     HeadlessToolkit toolkit;
     Form form{toolkit, "F_Test", u"Test", BorderStyle::SizableToolWindow};
-    std::vector<std::string> changes;
+    std::vector<std::pair<std::string, Property>> changes;
 };
 
 TEST_F(Controls, GeometryIsSinglePrecisionNegativeSizesAreError380AndTheObserverHearsOnlyRealChanges) {
@@ -75,17 +72,18 @@ TEST_F(Controls, GeometryIsSinglePrecisionNegativeSizesAreError380AndTheObserver
         label.setVisible(false);
         label.setBold(true);
     }
-    EXPECT_EQ(changes, (std::vector<std::string>{
-                           change("cmdColor", Property::Bounds), change("labPol", Property::Caption),
-                           change("cmdColor", Property::BackColor), change("cmdColor", Property::ToolTip),
-                           change("labPol", Property::Enabled), change("labPol", Property::Visible),
-                           change("labPol", Property::Font)}));
+    using P = Property;
+    const decltype(changes) heard = {
+        {"cmdColor", P::Bounds}, {"labPol", P::Caption}, {"cmdColor", P::BackColor}, {"cmdColor", P::ToolTip},
+        {"labPol", P::Enabled},  {"labPol", P::Visible}, {"labPol", P::Font}};
+    EXPECT_EQ(changes, heard);
     auto& combo = form.add<ComboBox>("cmbCapa");
     combo.addItem(u"Ejes");
     changes.clear();
     combo.setListIndex(0);
     combo.setListIndex(0);
-    EXPECT_EQ(std::count(changes.begin(), changes.end(), change("cmbCapa", Property::ListIndex)), 1);
+    EXPECT_EQ(std::count(changes.begin(), changes.end(), std::pair<std::string, P>{"cmbCapa", P::ListIndex}),
+              1);
 }
 
 TEST_F(Controls, TextBoxChangeRunsOnARealChangeAndInputGoesOnlyToEnabledVisibleControls) {
