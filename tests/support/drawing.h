@@ -31,8 +31,7 @@ using Snapshot = std::vector<uint8_t>;
 struct Drawing {
     // PasaDatos's parameters 2 to 17, under their names.
     ObjectRef frm1;
-    int32_t PtoEnfo = 1;
-    int32_t Nuput = 0;
+    int32_t PtoEnfo = 1, Nuput = 0;
     DoubleArray X, Y, Z;
     TextArray Nombre, Código;
     IntegerArray CapaPuntos;
@@ -41,16 +40,14 @@ struct Drawing {
     int32_t PolN = 1;
     LongArray VertP;
     int16_t capP = 1;
-    int32_t NoPoli = 0;
-    int32_t Polcol = 0;
+    int32_t NoPoli = 0, Polcol = 0;
 
     // The host's polylines, polyline 1 first; NoPoli is their count.
     std::vector<Polyline> polylines;
 
     // Makes polyline n (1-based) the one handed over: PolN, VertP (lower bound vertexLower), capP and Polcol.
     void select(int32_t n, int32_t vertexLower = 1);
-    // Writes polyline n into a dialog's variables, as a host answers newPolCambiala. Returns false (and
-    // writes nothing) when there is no polyline n.
+    // Writes polyline n into a dialog's variables as a host answers newPolCambiala; false if there is none.
     bool writePolyline(int32_t n, LongArray& vertP, int16_t& capP, int32_t& noPoli, int32_t& colour) const;
 
     Snapshot snapshot() const;
@@ -74,7 +71,6 @@ Drawing sampleDrawing(int32_t points = 10, int32_t vertices = 5);
 Drawing sampleDrawing(const DrawingShape& shape);
 int32_t sampleColour(int32_t polyline);
 
-// Array literals for tests.
 LongArray longArray(const std::vector<int32_t>& values, int32_t lower = 1);
 // "[1 2 3]" for an array from 1, "0:[7 1 2 3]" from another lower bound, "[]" for no elements.
 std::string describe(const LongArray& array);

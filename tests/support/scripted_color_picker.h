@@ -1,8 +1,7 @@
 #pragma once
-// A colour picker for the tests: every member call is written to one log shared by all pickers of a factory,
-// in order ("create", "Title(Color capa:)", "InitialColor(255)", "Setting1(0)", ..., "ShowPicker()",
-// "ChosenColor", "release"); ChosenColor answers what the test chose; creation or any one member can be told
-// to fail (the failed call is logged with " failed" after it).
+// Colour pickers whose calls go to one log ("create", "Title(Color capa:)", ..., "ShowPicker()",
+// "ChosenColor", "release"; a call told to fail is logged with " failed" after it); ChosenColor answers what
+// the test chose.
 #include <memory>
 #include <optional>
 #include <string>
