@@ -42,13 +42,11 @@ Text numbered(const char16_t* prefix, int32_t number) {
 
 void Drawing::select(int32_t n, int32_t vertexLower) {
     const Polyline& chosen = polylines.at(static_cast<size_t>(n - 1));
-    PolN = n;
+    std::tie(PolN, capP, Polcol) = std::tuple(n, chosen.layer, chosen.colour);
     VertP.redim(vertexLower, static_cast<int32_t>(chosen.vertices.size()));
     if (vertexLower < 1) VertP(vertexLower) = -1;
     for (size_t i = 0; i < chosen.vertices.size(); ++i)
         VertP(static_cast<int64_t>(i) + 1) = chosen.vertices[i];
-    capP = chosen.layer;
-    Polcol = chosen.colour;
 }
 
 bool Drawing::writePolyline(int32_t n, LongArray& vertP, int16_t& layer, int32_t& noPoli,

@@ -17,7 +17,6 @@ using automation::ObjectRef;
 using automation::Text;
 using automation::TextArray;
 
-// One polyline as the host keeps it.
 struct Polyline {
     std::vector<int32_t> vertices;  // point numbers, vertex 1 first
     int16_t layer = 1;

@@ -15,12 +15,10 @@
 
 namespace orv::test {
 
-// Colour pickers whose calls go to one log ("create", "Title(Color capa:)", ..., "ShowPicker()",
-// "ChosenColor", "release"; a call told to fail is logged with " failed" after it); ChosenColor answers what
-// the test chose.
+// Colour pickers whose calls go to one log ("create", "Title(Color capa:)", ..., "ShowPicker()", "release";
+// a call told to fail is logged with " failed" after it); ChosenColor answers what the test chose.
 class ScriptedColorPickerFactory : public collaborators::ColorPickerFactory {
   public:
-    // The colour every picker made from now on answers.
     void choose(int32_t color) { chosen_ = color; }
     // The next creations fail with that error (the class cannot be created).
     void failCreation(automation::AutomationError error) { failAt("create", std::move(error)); }

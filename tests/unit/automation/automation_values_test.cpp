@@ -232,8 +232,7 @@ TEST(WholeNumberReading, ValuesReadByKindAndRoundToLongHalvesToEven) {
 // The whole text with the locale's separator only, blanks around allowed; anything else is a type mismatch
 // (13), and a number beyond the doubles overflows (6). The non-raising reading gives nothing for either.
 TEST(LocaleNumberReading, ReadsTheWholeTextWithTheLocalesSeparator) {
-    const NumberLocale point{u'.'};
-    const NumberLocale comma{u','};
+    const NumberLocale point{u'.'}, comma{u','};
     // Text, locale, value read, error raised.
     const std::tuple<const char16_t*, NumberLocale, double, int32_t> cases[] = {
         {u"1.25", point, 1.25, 0},      {u"1,25", comma, 1.25, 0},   {u"-0,5e2", comma, -50.0, 0},

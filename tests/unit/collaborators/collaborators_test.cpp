@@ -15,13 +15,6 @@ namespace {
 
 using automation::NumberLocale;
 
-class FixedScreens : public ScreenArea {
-  public:
-    std::vector<ScreenRect> workAreas() const override {
-        return {{0, 0, 28800, 15840}, {28800, 0, 19200, 14400}};
-    }
-};
-
 TEST(PlacementStore, RestoresWhatWasStoredPerPairOrTheDefaultsAndBringsItBackOntoTheNearestScreen) {
     ui::HeadlessToolkit toolkit;
     ui::Form form{toolkit, "F_Pol_Edt", u"", ui::BorderStyle::SizableToolWindow};
@@ -45,7 +38,11 @@ TEST(PlacementStore, RestoresWhatWasStoredPerPairOrTheDefaultsAndBringsItBackOnt
     store.RestorePlacement(form, u"Enfoca Polilineas", u"enfoca");
     EXPECT_EQ(placement(), (Placement{700, 800, 3150, 5355}));
 
-    FixedScreens screens;
+    struct : ScreenArea {
+        std::vector<ScreenRect> workAreas() const override {
+            return {{0, 0, 28800, 15840}, {28800, 0, 19200, 14400}};
+        }
+    } screens;
     MemoryPlacementStore onScreens(&screens);
     const std::pair<Placement, Placement> cases[] = {
         // Left of the first screen, below its bottom edge: pulled back whole into its bottom-left corner.
@@ -68,8 +65,7 @@ TEST(PlacementStore, RestoresWhatWasStoredPerPairOrTheDefaultsAndBringsItBackOnt
 }
 
 TEST(PlainNumberConverter, WritesFixedDecimalsCorrectlyRoundedAndReadsTheLeadingNumberWithEitherSeparator) {
-    PlainNumberConverter point;
-    PlainNumberConverter comma{NumberLocale{u','}};
+    PlainNumberConverter point, comma{NumberLocale{u','}};
     using Writes = std::vector<std::tuple<double, int16_t, const char16_t*>>;
     const Writes writes[] = {
         {{1234567.8915, 3, u"1234567.891"}, {2.5, 0, u"2"}, {3.5, 0, u"4"}, {-12.3456, 2, u"-12.35"}},
@@ -97,8 +93,7 @@ TEST(PlainNumberConverter, WritesFixedDecimalsCorrectlyRoundedAndReadsTheLeading
 // What NumberToText wrote reads back as a double that writes again as the same text and lies within half a
 // unit of the last decimal of the value written (the number texts fuzz target tries any double).
 TEST(PlainNumberConverter, RoundTripsAtTheDecimalsWritten) {
-    PlainNumberConverter point;
-    PlainNumberConverter comma{NumberLocale{u','}};
+    PlainNumberConverter point, comma{NumberLocale{u','}};
     const auto roundTrip = [](PlainNumberConverter& converter, double value, int16_t decimals) {
         const automation::Text text = converter.NumberToText(value, decimals, 0);
         const double back = converter.TextToNumber(text);

@@ -38,6 +38,12 @@ class FormLifeCycle : public ::testing::Test {
         form.onUnload = [this] { events.push_back("Unload"); };
     }
 
+    std::vector<std::u16string> boxTexts() const {
+        std::vector<std::u16string> texts;
+        for (const auto& box : toolkit.messageBoxes()) texts.push_back(box.text);
+        return texts;
+    }
+
     HeadlessToolkit toolkit;
     Form form{toolkit, "F_Pol_Edt", u"Editor Polilíneas:", BorderStyle::SizableToolWindow};
     Events events;
@@ -113,8 +119,8 @@ TEST_F(FormLifeCycle, UnloadRunsItsHandlerOnceEvenWhenItFailsAndAFailedShowIsRef
     form.showModal();
     EXPECT_EQ(refused, 5);
     EXPECT_FALSE(form.shown());
-    ASSERT_EQ(toolkit.messageBoxes().size(), 1u);
-    EXPECT_EQ(toolkit.messageBoxes()[0].text, u"Error nº 5: Llamada a procedimiento o argumento no válidos");
+    EXPECT_EQ(boxTexts(),
+              (std::vector<std::u16string>{u"Error nº 5: Llamada a procedimiento o argumento no válidos"}));
 }
 
 TEST_F(FormLifeCycle, ControlsTabOrderFindAndEscape) {
@@ -123,11 +129,10 @@ TEST_F(FormLifeCycle, ControlsTabOrderFindAndEscape) {
     auto& previous = form.add<CommandButton>("cmdAv", nullptr, 0);
     auto& next = form.add<CommandButton>("cmdAv", nullptr, 1);
     auto& cancel = form.add<CommandButton>("cmdCancelar");
-    label.setTabIndex(0);
-    vertex.setTabIndex(3);
-    previous.setTabIndex(1);
-    next.setTabIndex(1);  // a tie keeps the order of creation
-    cancel.setTabIndex(0);
+    // A tie keeps the order of creation.
+    for (auto [control, index] :
+         {std::pair<Control*, int>{&label, 0}, {&vertex, 3}, {&previous, 1}, {&next, 1}, {&cancel, 0}})
+        control->setTabIndex(index);
     EXPECT_EQ(form.tabOrder(), (std::vector<Control*>{&cancel, &previous, &next, &vertex}));
     EXPECT_EQ(form.find("cmdAv", 1), &next);
     EXPECT_EQ(form.find("cmdAv"), nullptr);
@@ -150,12 +155,6 @@ class Controls : public FormLifeCycle, public ControlObserver {
     void controlChanged(Control& control, Property property) override {
         changes.emplace_back(control.name(), property);
     }
-    std::vector<std::u16string> boxTexts() const {
-        std::vector<std::u16string> texts;
-        for (const auto& box : toolkit.messageBoxes()) texts.push_back(box.text);
-        return texts;
-    }
-
     std::vector<std::pair<std::string, Property>> changes;
 };
 
@@ -296,14 +295,12 @@ TEST_F(Controls, EventBoundaryShowsOneCriticalBoxTitledWithTheSourceAndNeverThro
     }
     // Other failures become the nearest standard error.
     toolkit.clearMessageBoxes();
-    runEventHandler(toolkit, [] { throw std::bad_alloc(); });
-    runEventHandler(toolkit, [] { (void)std::vector<int>().at(3); });
-    runEventHandler(toolkit, [] { throw std::overflow_error("big"); });
-    runEventHandler(toolkit, [] { throw std::runtime_error("?"); });
-    runEventHandler(toolkit, [] { throw 42; });
     int runs = 0;
-    runEventHandler(toolkit, [&] { ++runs; });
-    runEventHandler(toolkit, nullptr);
+    for (const auto& handler : std::initializer_list<std::function<void()>>{
+             [] { throw std::bad_alloc(); }, [] { (void)std::vector<int>().at(3); },
+             [] { throw std::overflow_error("big"); }, [] { throw std::runtime_error("?"); },
+             [] { throw 42; }, [&] { ++runs; }, nullptr})
+        runEventHandler(toolkit, handler);
     std::u16string numbers;
     for (const auto& text : boxTexts()) numbers += text.substr(0, text.find(u':')) + u";";
     EXPECT_EQ(numbers, u"Error nº 7;Error nº 9;Error nº 6;Error nº 5;Error nº 5;");
