@@ -12,8 +12,8 @@ constexpr int32_t kPalette[] = {0x0000FF, 0x00FF00, 0xFF0000, 0x00FFFF,
 
 template <class T>
 void append(Snapshot& out, const T& value) {
-    const auto* first = reinterpret_cast<const uint8_t*>(&value);
-    out.insert(out.end(), first, first + sizeof value);
+    const auto* bytes = reinterpret_cast<const uint8_t*>(&value);
+    for (size_t i = 0; i < sizeof value; ++i) out.push_back(bytes[i]);
 }
 
 template <class T>
