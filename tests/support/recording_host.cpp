@@ -18,12 +18,6 @@ std::string eventText(const char* name, const Args&... args) {
     return out.str();
 }
 
-std::string flag(VariantBool value) {
-    return value == automation::kVariantTrue    ? "true"
-           : value == automation::kVariantFalse ? "false"
-                                                : std::to_string(value);
-}
-
 }  // namespace
 
 RecordingHost::RecordingHost(Drawing drawing, dialog::DialogFactory* dialogs)
@@ -69,7 +63,10 @@ void RecordingHost::EnfocaPuntito(int32_t& Name, int32_t& polM) {
 }
 
 void RecordingHost::Zoom(VariantBool& amplia, int32_t& punto, int32_t& polM) {
-    events_.push_back(eventText("Zoom", flag(amplia), punto, polM));
+    const std::string flag = amplia == automation::kVariantTrue    ? "true"
+                             : amplia == automation::kVariantFalse ? "false"
+                                                                   : std::to_string(amplia);
+    events_.push_back(eventText("Zoom", flag, punto, polM));
     if (onZoom) onZoom(amplia, punto, polM);
 }
 
