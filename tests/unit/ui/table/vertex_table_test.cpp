@@ -88,8 +88,10 @@ TEST_F(Table, CellsKeepWhatWasSetDoublesBitForBitAndOutsideTheTableIsError9) {
 TEST_F(Table, RowsKeepTheHeaderAddEmptyRowsAndForgetDroppedOnesAndFewerColumnsKeepWhatFits) {
     table.setCell(0, 0, u"Vertice");
     fill(3);
-    table.setRows(2);
+    table.userMovesTo(3, 1);
+    table.setRows(2);  // the cursor's row dropped: it stays inside, on the last row
     table.setRows(4);
+    EXPECT_EQ(table.CurrentRow(), 1);
     EXPECT_EQ(std::vector<Value>({table.Cell(0, 0), table.Cell(1, 2), table.Cell(2, 2), table.Cell(3, 3)}),
               std::vector<Value>({Text(u"Vertice"), Text(u"P1"), Value(), Value()}));
     table.setCols(3);
