@@ -1,7 +1,7 @@
 #include "support/drawing.h"
 
-#include <cstring>
 #include <sstream>
+#include <tuple>
 #include <type_traits>
 
 namespace orv::test {
@@ -10,113 +10,61 @@ namespace {
 constexpr int32_t kPalette[] = {0x0000FF, 0x00FF00, 0xFF0000, 0x00FFFF,
                                 0xFF00FF, 0xFFFF00, 0x808080, 0x000080};
 
-class Writer {
-  public:
-    explicit Writer(Snapshot& snapshot) : snapshot_(snapshot) {}
+template <class T>
+void append(Snapshot& out, const T& value) {
+    const auto* bytes = reinterpret_cast<const uint8_t*>(&value);
+    for (size_t i = 0; i < sizeof value; ++i) out.push_back(bytes[i]);
+}
 
-    template <class T>
-    requires std::is_trivially_copyable_v<T>
-    void scalar(const char* name, const T& value) {
-        field(name);
-        raw(value);
-    }
-    template <class T>
-    void array(const char* name, const automation::Array<T>& array) {
-        field(name);
-        raw(array.raw());  // which array the variable holds
-        raw(array.dimensioned());
-        if (!array.dimensioned()) return;
-        raw(array.lbound());
-        raw(array.count());
-        for (int64_t i = array.lbound(); i <= array.ubound(); ++i) {
-            if constexpr (std::is_same_v<T, Text>) {
-                const automation::TextView text = array.view(i);
-                raw(text.size());
-                bytes(text.data(), text.size() * sizeof(char16_t));
-            } else {
-                raw(array(i));
-            }
+template <class T>
+void appendArray(Snapshot& out, const automation::Array<T>& array) {
+    append(out, array.raw());  // which array the variable holds
+    append(out, array.dimensioned());
+    if (!array.dimensioned()) return;
+    append(out, array.lbound());
+    append(out, array.count());
+    for (int64_t i = array.lbound(); i <= array.ubound(); ++i) {
+        if constexpr (std::is_same_v<T, Text>) {
+            for (char16_t c : array.view(i)) append(out, c);
+            append(out, array.view(i).size());
+        } else {
+            append(out, array(i));
         }
     }
-
-  private:
-    void field(const char* name) { snapshot_.fields.push_back({name, {}}); }
-    template <class T>
-    void raw(const T& value) {
-        bytes(&value, sizeof value);
-    }
-    void bytes(const void* data, size_t size) {
-        auto& out = snapshot_.fields.back().bytes;
-        const auto* first = static_cast<const uint8_t*>(data);
-        out.insert(out.end(), first, first + size);
-    }
-
-    Snapshot& snapshot_;
-};
+}
 
 // A prefix and a number ("P7"), built by appending (GCC 12 misreads the operator+ form at -O3).
 Text numbered(const char16_t* prefix, int32_t number) {
-    Text result(prefix);
-    result += automation::decimalText(number);
-    return result;
+    return Text(prefix).append(automation::decimalText(number));
 }
 
 }  // namespace
 
-void PrintTo(const Snapshot& snapshot, std::ostream* out) {
-    *out << "Snapshot of " << snapshot.fields.size() << " fields";
-}
-
-std::string differences(const Snapshot& before, const Snapshot& after) {
-    std::ostringstream out;
-    for (size_t i = 0; i < before.fields.size() && i < after.fields.size(); ++i)
-        if (before.fields[i] != after.fields[i]) out << before.fields[i].name << " ";
-    if (before.fields.size() != after.fields.size()) out << "(field count) ";
-    return out.str();
-}
-
 void Drawing::select(int32_t n, int32_t vertexLower) {
-    const Polyline& chosen = polyline(n);
-    PolN = n;
+    const Polyline& chosen = polylines.at(static_cast<size_t>(n - 1));
+    std::tie(PolN, capP, Polcol) = std::tuple(n, chosen.layer, chosen.colour);
     VertP.redim(vertexLower, static_cast<int32_t>(chosen.vertices.size()));
     if (vertexLower < 1) VertP(vertexLower) = -1;
     for (size_t i = 0; i < chosen.vertices.size(); ++i)
         VertP(static_cast<int64_t>(i) + 1) = chosen.vertices[i];
-    capP = chosen.layer;
-    Polcol = chosen.colour;
 }
 
 bool Drawing::writePolyline(int32_t n, LongArray& vertP, int16_t& layer, int32_t& noPoli,
                             int32_t& colour) const {
     if (n < 1 || n > static_cast<int32_t>(polylines.size())) return false;
-    const Polyline& chosen = polyline(n);
-    vertP = longArray(chosen.vertices);
-    layer = chosen.layer;
-    noPoli = static_cast<int32_t>(polylines.size());
-    colour = chosen.colour;
+    const Polyline& chosen = polylines.at(static_cast<size_t>(n - 1));
+    std::tie(vertP, layer, noPoli, colour) = std::tuple(
+        longArray(chosen.vertices), chosen.layer, static_cast<int32_t>(polylines.size()), chosen.colour);
     return true;
 }
 
 Snapshot Drawing::snapshot() const {
-    Snapshot result;
-    Writer out(result);
-    out.scalar("frm1", frm1.get());
-    out.scalar("PtoEnfo", PtoEnfo);
-    out.scalar("Nuput", Nuput);
-    out.array("X", X);
-    out.array("Y", Y);
-    out.array("Z", Z);
-    out.array("Nombre", Nombre);
-    out.array("Código", Código);
-    out.array("CapaPuntos", CapaPuntos);
-    out.scalar("noCapas", noCapas);
-    out.array("Capas", Capas);
-    out.scalar("PolN", PolN);
-    out.array("VertP", VertP);
-    out.scalar("capP", capP);
-    out.scalar("NoPoli", NoPoli);
-    out.scalar("Polcol", Polcol);
-    return result;
+    Snapshot out;
+    append(out, frm1.get());
+    for (int32_t scalar : {PtoEnfo, Nuput, noCapas, PolN, int32_t{capP}, NoPoli, Polcol}) append(out, scalar);
+    [&](const auto&... arrays) { (appendArray(out, arrays), ...); }(X, Y, Z, Nombre, Código, CapaPuntos,
+                                                                    Capas, VertP);
+    return out;
 }
 
 int32_t sampleColour(int32_t polyline) {
@@ -124,24 +72,21 @@ int32_t sampleColour(int32_t polyline) {
 }
 
 Drawing sampleDrawing(int32_t points, int32_t vertices) {
-    DrawingShape shape;
-    shape.points = points;
-    shape.vertices = vertices;
-    return sampleDrawing(shape);
+    return sampleDrawing(DrawingShape{.points = points, .vertices = vertices});
 }
 
 Drawing sampleDrawing(const DrawingShape& shape) {
     Drawing d;
     d.Nuput = shape.points;
-    d.X.redim(0, shape.points);
-    d.Y.redim(0, shape.points);
-    d.Z.redim(0, shape.points);
-    d.Nombre.redim(0, shape.points);
-    d.Código.redim(0, shape.points);
+    for (DoubleArray* coordinate : {&d.X, &d.Y, &d.Z}) {
+        coordinate->redim(0, shape.points);
+        (*coordinate)(0) = -999.5;
+    }
+    for (TextArray* texts : {&d.Nombre, &d.Código}) {
+        texts->redim(0, shape.points);
+        texts->set(0, u"decoy");
+    }
     d.CapaPuntos.redim(0, shape.points);
-    d.X(0) = d.Y(0) = d.Z(0) = -999.5;
-    d.Nombre.set(0, u"decoy");
-    d.Código.set(0, u"decoy");
     for (int32_t p = 1; p <= shape.points; ++p) {
         d.X(p) = 1000 + p + 0.125;
         d.Y(p) = 2000 + 2.0 * p + 0.5;
@@ -155,12 +100,10 @@ Drawing sampleDrawing(const DrawingShape& shape) {
     d.Capas.set(0, u"Sin capa");
     for (int32_t k = 1; k <= shape.layers; ++k) d.Capas.set(k, numbered(u"Capa ", k));
     for (int32_t k = 1; k <= shape.polylines; ++k) {
-        Polyline polyline;
+        Polyline& polyline = d.polylines.emplace_back(Polyline{
+            {}, static_cast<int16_t>(shape.layers > 0 ? 1 + (k - 1) % shape.layers : 0), sampleColour(k)});
         for (int32_t i = 1; i <= shape.vertices + k - 1; ++i)
             polyline.vertices.push_back(shape.points > 0 ? 1 + ((k - 1) * 3 + i - 1) % shape.points : 0);
-        polyline.layer = static_cast<int16_t>(shape.layers > 0 ? 1 + (k - 1) % shape.layers : 0);
-        polyline.colour = sampleColour(k);
-        d.polylines.push_back(std::move(polyline));
     }
     d.NoPoli = shape.polylines;
     if (shape.polylines > 0) d.select(shape.selected, shape.vertexLower);
@@ -173,22 +116,12 @@ LongArray longArray(const std::vector<int32_t>& values, int32_t lower) {
     return result;
 }
 
-std::vector<int32_t> elements(const LongArray& array) {
-    std::vector<int32_t> result;
-    if (array.count() == 0) return result;
-    for (int64_t i = array.lbound(); i <= array.ubound(); ++i) result.push_back(array(i));
-    return result;
-}
-
 std::string describe(const LongArray& array) {
     std::ostringstream out;
-    if (array.count() != 0 && array.lbound() != 1) out << array.lbound() << ":";
-    out << "[";
-    const char* separator = "";
-    for (int32_t value : elements(array)) {
-        out << separator << value;
-        separator = " ";
-    }
+    if (array.count() == 0) return "[]";
+    if (array.lbound() != 1) out << array.lbound() << ":";
+    for (int64_t i = array.lbound(); i <= array.ubound(); ++i)
+        out << (i == array.lbound() ? "[" : " ") << array(i);
     out << "]";
     return out.str();
 }

@@ -2,7 +2,6 @@
 // The host's side of the hand-over: its drawing as automation variables, laid out as a host passes them to
 // PasaDatos, plus the other polylines it keeps back and supplies one at a time when a dialog asks.
 #include <cstdint>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -18,33 +17,20 @@ using automation::ObjectRef;
 using automation::Text;
 using automation::TextArray;
 
-// One polyline as the host keeps it.
 struct Polyline {
     std::vector<int32_t> vertices;  // point numbers, vertex 1 first
     int16_t layer = 1;
     int32_t colour = 0;
 };
 
-// A byte image of every variable the host hands to PasaDatos, field by field, together with which array each
-// array variable holds: equal snapshots mean the host's data was neither written nor replaced.
-struct Snapshot {
-    struct Field {
-        std::string name;
-        std::vector<uint8_t> bytes;
-        bool operator==(const Field&) const = default;
-    };
-    std::vector<Field> fields;
-    bool operator==(const Snapshot&) const = default;
-};
-// Names the fields that differ (gtest prints this when an EXPECT_EQ on snapshots fails).
-void PrintTo(const Snapshot& snapshot, std::ostream* out);
-std::string differences(const Snapshot& before, const Snapshot& after);
+// A byte image of every variable the host hands to PasaDatos, and of which array each array variable holds:
+// equal snapshots mean the host's data was neither written nor replaced.
+using Snapshot = std::vector<uint8_t>;
 
 struct Drawing {
     // PasaDatos's parameters 2 to 17, under their names.
     ObjectRef frm1;
-    int32_t PtoEnfo = 1;
-    int32_t Nuput = 0;
+    int32_t PtoEnfo = 1, Nuput = 0;
     DoubleArray X, Y, Z;
     TextArray Nombre, Código;
     IntegerArray CapaPuntos;
@@ -53,17 +39,14 @@ struct Drawing {
     int32_t PolN = 1;
     LongArray VertP;
     int16_t capP = 1;
-    int32_t NoPoli = 0;
-    int32_t Polcol = 0;
+    int32_t NoPoli = 0, Polcol = 0;
 
     // The host's polylines, polyline 1 first; NoPoli is their count.
     std::vector<Polyline> polylines;
 
     // Makes polyline n (1-based) the one handed over: PolN, VertP (lower bound vertexLower), capP and Polcol.
     void select(int32_t n, int32_t vertexLower = 1);
-    const Polyline& polyline(int32_t n) const { return polylines.at(static_cast<size_t>(n - 1)); }
-    // Writes polyline n into a dialog's variables, as a host answers newPolCambiala. Returns false (and
-    // writes nothing) when there is no polyline n.
+    // Writes polyline n into a dialog's variables as a host answers newPolCambiala; false if there is none.
     bool writePolyline(int32_t n, LongArray& vertP, int16_t& capP, int32_t& noPoli, int32_t& colour) const;
 
     Snapshot snapshot() const;
@@ -87,9 +70,7 @@ Drawing sampleDrawing(int32_t points = 10, int32_t vertices = 5);
 Drawing sampleDrawing(const DrawingShape& shape);
 int32_t sampleColour(int32_t polyline);
 
-// Array literals for tests.
 LongArray longArray(const std::vector<int32_t>& values, int32_t lower = 1);
-std::vector<int32_t> elements(const LongArray& array);
 // "[1 2 3]" for an array from 1, "0:[7 1 2 3]" from another lower bound, "[]" for no elements.
 std::string describe(const LongArray& array);
 

@@ -6,21 +6,20 @@
 
 namespace orv::test {
 
-class HostForm : public automation::HostObject {
+class HostObject : public automation::HostObject {
   public:
-    bool isForm() const override { return true; }
-};
+    explicit HostObject(bool form) : form_(form) {}
+    bool isForm() const override { return form_; }
 
-class NotAForm : public automation::HostObject {
-  public:
-    bool isForm() const override { return false; }
+  private:
+    bool form_;
 };
 
 inline automation::ObjectRef hostForm() {
-    return std::make_shared<HostForm>();
+    return std::make_shared<HostObject>(true);
 }
 inline automation::ObjectRef notAForm() {
-    return std::make_shared<NotAForm>();
+    return std::make_shared<HostObject>(false);
 }
 
 }  // namespace orv::test

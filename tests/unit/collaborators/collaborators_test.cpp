@@ -2,9 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
-#include <random>
 #include <tuple>
+#include <vector>
 
 #include "collaborators/memory_placement_store.h"
 #include "collaborators/plain_number_converter.h"
@@ -15,13 +14,6 @@ namespace orv::collaborators {
 namespace {
 
 using automation::NumberLocale;
-
-class FixedScreens : public ScreenArea {
-  public:
-    std::vector<ScreenRect> workAreas() const override {
-        return {{0, 0, 28800, 15840}, {28800, 0, 19200, 14400}};
-    }
-};
 
 TEST(PlacementStore, RestoresWhatWasStoredPerPairOrTheDefaultsAndBringsItBackOntoTheNearestScreen) {
     ui::HeadlessToolkit toolkit;
@@ -46,7 +38,11 @@ TEST(PlacementStore, RestoresWhatWasStoredPerPairOrTheDefaultsAndBringsItBackOnt
     store.RestorePlacement(form, u"Enfoca Polilineas", u"enfoca");
     EXPECT_EQ(placement(), (Placement{700, 800, 3150, 5355}));
 
-    FixedScreens screens;
+    struct : ScreenArea {
+        std::vector<ScreenRect> workAreas() const override {
+            return {{0, 0, 28800, 15840}, {28800, 0, 19200, 14400}};
+        }
+    } screens;
     MemoryPlacementStore onScreens(&screens);
     const std::pair<Placement, Placement> cases[] = {
         // Left of the first screen, below its bottom edge: pulled back whole into its bottom-left corner.
@@ -69,57 +65,35 @@ TEST(PlacementStore, RestoresWhatWasStoredPerPairOrTheDefaultsAndBringsItBackOnt
 }
 
 TEST(PlainNumberConverter, WritesFixedDecimalsCorrectlyRoundedAndReadsTheLeadingNumberWithEitherSeparator) {
-    PlainNumberConverter point;
-    PlainNumberConverter comma{NumberLocale{u','}};
-    const std::tuple<double, int16_t, const char16_t*> written[] = {
-        {1234567.8915, 3, u"1234567.891"},  // the double lies below ...8915
-        {2.5, 0, u"2"},
-        {3.5, 0, u"4"},
-        {-12.3456, 2, u"-12.35"},
-        {0, 3, u"0.000"},
-        {-0.0004, 3, u"0.000"},
-        {-0.0, 2, u"0.00"},
-        {1e15, 3, u"1000000000000000.000"},
-        {7, -2, u"7"}};
-    for (const auto& [value, decimals, text] : written)
-        EXPECT_EQ(point.NumberToText(value, decimals, 0), text) << value;
+    PlainNumberConverter point, comma{NumberLocale{u','}};
+    using Writes = std::vector<std::tuple<double, int16_t, const char16_t*>>;
+    const Writes writes[] = {
+        {{1234567.8915, 3, u"1234567.891"}, {2.5, 0, u"2"}, {3.5, 0, u"4"}, {-12.3456, 2, u"-12.35"}},
+        {{0, 3, u"0.000"}, {-0.0004, 3, u"0.000"}, {-0.0, 2, u"0.00"}, {7, -2, u"7"}},
+        {{1e15, 3, u"1000000000000000.000"}}};  // 1234567.8915 lies below ...8915 as a double
+    for (const Writes& written : writes)
+        for (const auto& [value, decimals, text] : written)
+            EXPECT_EQ(point.NumberToText(value, decimals, 0), text) << value;
     EXPECT_EQ(point.NumberToText(7, 3, 5), u"7.000");  // the second number selects nothing
     EXPECT_EQ(comma.NumberToText(-4071.9, 3, 0), u"-4071,900");
 
-    const std::pair<const char16_t*, double> read[] = {{u"12,5", 12.5},
-                                                       {u"12.5", 12.5},
-                                                       {u" - 1 234,5 ", -1234.5},
-                                                       {u"1,5,3", 1.5},
-                                                       {u"1.5,3", 1.5},
-                                                       {u"+3e2m", 300},
-                                                       {u"3e", 3},
-                                                       {u"3e+x", 3},
-                                                       {u"\t7\r\n", 7},
-                                                       {u",25", 0.25},
-                                                       {u"12abc", 12},
-                                                       {u"", 0},
-                                                       {u"   ", 0},
-                                                       {u"abc", 0},
-                                                       {u"-", 0},
-                                                       {u",", 0},
-                                                       {u"e5", 0},
-                                                       {u"inf", 0},
-                                                       {u"nan", 0},
-                                                       {u"--1", 0},
-                                                       {u"1e400", HUGE_VAL},
-                                                       {u"-123e999", -HUGE_VAL},
-                                                       {u"0,0001e-400", 0},
-                                                       {u"1e-320", 1e-320}};
-    for (const auto& [text, value] : read)
-        EXPECT_EQ(comma.TextToNumber(text), value) << automation::toUtf8(text);
+    using Reads = std::vector<std::pair<const char16_t*, double>>;
+    const Reads reads[] = {
+        {{u"12,5", 12.5}, {u"12.5", 12.5}, {u" - 1 234,5 ", -1234.5}, {u"1,5,3", 1.5}, {u"1.5,3", 1.5}},
+        {{u"+3e2m", 300}, {u"3e", 3}, {u"3e+x", 3}, {u"\t7\r\n", 7}, {u",25", 0.25}, {u"12abc", 12}},
+        {{u"", 0}, {u"   ", 0}, {u"abc", 0}, {u"-", 0}, {u",", 0}, {u"e5", 0}, {u"inf", 0}, {u"nan", 0}},
+        {{u"--1", 0}, {u"1e400", HUGE_VAL}, {u"-123e999", -HUGE_VAL}},
+        {{u"0,0001e-400", 0}, {u"1e-320", 1e-320}}};
+    for (const Reads& read : reads)
+        for (const auto& [text, value] : read)
+            EXPECT_EQ(comma.TextToNumber(text), value) << automation::toUtf8(text);
     EXPECT_FALSE(std::signbit(comma.TextToNumber(u"-0,000")));
 }
 
-// What NumberToText wrote reads back as the nearest double, which writes again as the same text and lies
-// within half a unit of the last decimal of the value written.
+// What NumberToText wrote reads back as a double that writes again as the same text and lies within half a
+// unit of the last decimal of the value written (the number texts fuzz target tries any double).
 TEST(PlainNumberConverter, RoundTripsAtTheDecimalsWritten) {
-    PlainNumberConverter point;
-    PlainNumberConverter comma{NumberLocale{u','}};
+    PlainNumberConverter point, comma{NumberLocale{u','}};
     const auto roundTrip = [](PlainNumberConverter& converter, double value, int16_t decimals) {
         const automation::Text text = converter.NumberToText(value, decimals, 0);
         const double back = converter.TextToNumber(text);
@@ -129,22 +103,8 @@ TEST(PlainNumberConverter, RoundTripsAtTheDecimalsWritten) {
     };
     for (double value : {0.0, -1.0, 0.5, -0.0005, 0.0625, 123.4565, 1e15 + 0.125, 9.999e15, 1e17,
                          4503599627370495.5, -1e-300, 5e-324, 1e300, 4071.9, 3358.5, 1.7976931348623157e308})
-        for (int16_t decimals : {0, 1, 3, 12}) {
-            roundTrip(point, value, decimals);
-            roundTrip(comma, value, decimals);
-        }
-    std::mt19937_64 random(20240611);
-    std::uniform_real_distribution<double> coordinates(-1e7, 1e7);
-    std::uniform_int_distribution<int> exponents(-30, 30);
-    std::uniform_int_distribution<uint64_t> bits;
-    for (int i = 0; i < 300; ++i) {
-        roundTrip(comma, coordinates(random), 3);
-        roundTrip(point, coordinates(random) * std::pow(10.0, exponents(random)), int16_t(i % 8));
-        uint64_t raw = bits(random);
-        double any;
-        std::memcpy(&any, &raw, sizeof any);
-        if (std::isfinite(any)) roundTrip(point, any, 3);
-    }
+        for (int16_t decimals : {0, 1, 3, 12})
+            for (PlainNumberConverter* converter : {&point, &comma}) roundTrip(*converter, value, decimals);
 }
 
 }  // namespace
