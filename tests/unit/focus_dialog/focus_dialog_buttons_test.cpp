@@ -124,21 +124,5 @@ TEST(FocusDialogButtons, ApplyStoresWithoutTellingTheHostAndEveryCloseCancelsEve
     }
 }
 
-TEST(FocusDialogButtons, ZoomSendsTheVertexNumberAndThePolyline) {
-    DrawingShape shape;
-    shape.polylines = 8;
-    shape.selected = 7;
-    RecordingHost host{sampleDrawing(shape)};
-    host.script([&](ui::Form& form) {
-        EXPECT_EQ(polylineShown(form), "polilínea 7 /8 [8 Polilíneas |Polilínea 7|Vértice 11| /11] capa 3");
-        type(form, "txtVert", "3");
-        host.clearEvents();
-        click(form, "cmdZm", 0);
-        click(form, "cmdZm", 1);
-        EXPECT_EQ(host.events(), (Events{"Zoom(true, 3, 7)", "Zoom(false, 3, 7)"}));
-    });
-    host.open(0);
-}
-
 }  // namespace
 }  // namespace orv::test
