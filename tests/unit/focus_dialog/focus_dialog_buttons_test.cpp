@@ -3,10 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "automation/automation_error.h"
-#include "support/drawing.h"
 #include "support/failing_converter.h"
 #include "support/failing_placement_store.h"
-#include "support/recording_host.h"
 #include "unit/focus_dialog/focus_dialog_user.h"
 
 namespace orv::test {

@@ -7,8 +7,6 @@
 
 #include "automation/automation_error.h"
 #include "collaborators/plain_number_converter.h"
-#include "support/drawing.h"
-#include "support/recording_host.h"
 #include "unit/focus_dialog/focus_dialog_user.h"
 
 namespace orv::test {
