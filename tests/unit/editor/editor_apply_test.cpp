@@ -115,34 +115,27 @@ TEST(EditorApply, CoordinateThatIsNoNumberRefusesTheWholeApplyAndWhatIsTypedDuri
 }
 
 TEST(EditorCapture, HidesStoresThePlacementAndHandsNothingOverOrShowsItsOwnBoxOnFailure) {
-    RecordingHost host{sampleDrawing(10, 5)};
-    runEditor(host, [&](EditorForm& editor) {
-        editor.table().setCell(2, 2, Value(Text(u"sin aplicar")));
-        host.clearEvents();
-        const int before = host.toolkit().yieldCount();
-        editor.click("cmdAceptar");
-        EXPECT_FALSE(editor.form().shown());
-        EXPECT_EQ(host.toolkit().yieldCount() - before, 1);
-    });
-    // PasaDatos has returned and the hidden editor is gone: nothing more reached the host.
-    EXPECT_EQ(host.events(), Events{});
-    EXPECT_EQ(host.toolkit().closedForLackOfScript(), 0);
-    EXPECT_NE(host.services().placements().stored(u"Editar Polilíneas", u"EditarPol"), nullptr);
-    EXPECT_TRUE(host.messageBoxes().empty());
-
-    for (const int32_t number : {9, -2147467259}) {
-        RecordingHost failing{sampleDrawing(10, 5)};
-        failing.services().setPlacementStore(std::make_unique<FailingPlacementStore>(
-            automation::AutomationError(number, u"Algo falló", u"Origen")));
-        runEditor(failing, [&](EditorForm& editor) {
-            failing.clearEvents();
+    for (const int32_t failure : {0, 9, -2147467259}) {
+        RecordingHost host{sampleDrawing(10, 5)};
+        if (failure)
+            host.services().setPlacementStore(std::make_unique<FailingPlacementStore>(
+                automation::AutomationError(failure, u"Algo falló", u"Origen")));
+        runEditor(host, [&](EditorForm& editor) {
+            editor.table().setCell(2, 2, Value(Text(u"sin aplicar")));
+            host.clearEvents();
+            const int before = host.toolkit().yieldCount();
             editor.click("cmdAceptar");
+            EXPECT_FALSE(editor.form().shown());
+            EXPECT_EQ(host.toolkit().yieldCount() - before, 1);
         });
-        const std::string sign = number < 0 ? "" : " ";
-        EXPECT_EQ(failing.boxes(),
-                  (std::vector<std::string>{"Aceptar - Error nº " + sign + std::to_string(number) +
-                                            ":Algo falló | 16 | Origen"}));
-        EXPECT_EQ(failing.events(), Events{});
+        // PasaDatos has returned and the hidden editor is gone: nothing more reached the host.
+        EXPECT_EQ(host.events(), Events{});
+        EXPECT_EQ(host.toolkit().closedForLackOfScript(), 0);
+        EXPECT_EQ(host.services().placements().stored(u"Editar Polilíneas", u"EditarPol") != nullptr,
+                  !failure);
+        const std::string box = "Aceptar - Error nº " + std::string(failure < 0 ? "" : " ") +
+                                std::to_string(failure) + ":Algo falló | 16 | Origen";
+        EXPECT_EQ(host.boxes(), failure ? std::vector{box} : std::vector<std::string>{});
     }
 }
 
@@ -186,14 +179,7 @@ TEST(EditorVertexArrows, ApplyThenStepWrappingAtBothEndsFromTheVertexInTheBox) {
             editor.click("cmdAv", index);
             EXPECT_EQ(editor.text("txtVert"), expected) << toUtf8(typed);
         }
-    });
-    EXPECT_TRUE(host.messageBoxes().empty());
-}
-
-TEST(EditorVertexArrows, ListShortenedOrEmptiedByTheApplyKeepsTheVertexInside) {
-    RecordingHost host{sampleDrawing(10, 5)};
-    runEditor(host, [&](EditorForm& editor) {
-        editor.click("cmdAv", 0);  // vertex 5
+        // A list the apply shortens or empties keeps the vertex inside it.
         editor.table().userRemovesRows(3, 2);
         host.clearEvents();
         editor.click("cmdAv", 0);  // "<" from 5 would be 4, but only 3 vertices are left
@@ -206,6 +192,7 @@ TEST(EditorVertexArrows, ListShortenedOrEmptiedByTheApplyKeepsTheVertexInside) {
         EXPECT_EQ(host.events(), (Events{"EnfocaPol(5, 10, 1, 0:[0 1 2 5], 1, 3, 255)", "EnfocaPuntito(5, 1)",
                                          "EnfocaPol(0, 10, 1, 0:[0], 1, 3, 255)"}));
     });
+    EXPECT_TRUE(host.messageBoxes().empty());
 }
 
 // The host may answer an apply with a list of its own: the arrow steps over it, and a commit on a row that
