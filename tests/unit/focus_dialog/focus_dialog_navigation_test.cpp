@@ -59,14 +59,12 @@ TEST(FocusDialogNavigation, ArrowsWrapAroundAndTellTheHost) {
          "EnfocaPuntito(1, 1)",
          ""},
         {"cmdAvP 0",  // before the first
-         "newPolCambiala(10, [1 2 3 4 5], 1, 10, 255); newPolCambiala(10, [8 9 10 1 2 3 4 5 6 7 8 9 10 1], "
-         "2, "
-         "10, 65280); EnfocaPuntito(8, 10)",
+         "newPolCambiala(10, [1 2 3 4 5], 1, 10, 255); "
+         "newPolCambiala(10, [8 9 10 1 2 3 4 5 6 7 8 9 10 1], 2, 10, 65280); EnfocaPuntito(8, 10)",
          "polilínea 10 /10"},
         {"cmdAvP 1",  // past the last
-         "newPolCambiala(1, [8 9 10 1 2 3 4 5 6 7 8 9 10 1], 2, 10, 65280); newPolCambiala(1, [1 2 3 4 5], "
-         "1, "
-         "10, 255); EnfocaPuntito(1, 1)",
+         "newPolCambiala(1, [8 9 10 1 2 3 4 5 6 7 8 9 10 1], 2, 10, 65280); "
+         "newPolCambiala(1, [1 2 3 4 5], 1, 10, 255); EnfocaPuntito(1, 1)",
          ""},
         // A typed polyline number is stepped as it stands; the host has no polyline 49 and writes nothing.
         {"txPolis=50", "", ""},
