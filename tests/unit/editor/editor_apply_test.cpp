@@ -270,10 +270,7 @@ TEST(EditorPolylineArrows, PolylineTheEditorCannotShowIsRefusedBeforeAnythingCha
         RecordingHost host{sampleDrawing(10, 5)};
         host.onNewPolCambiala = [&](int32_t& aPolN, LongArray& aVertP, int16_t& acapP, int32_t&,
                                     int32_t& acolpol) {
-            if (aPolN != 2) return;
-            aVertP = longArray(vertices);
-            acapP = 3;
-            acolpol = 1;
+            if (aPolN == 2) aVertP = longArray(vertices), acapP = 3, acolpol = 1;
         };
         runEditor(host, [&](EditorForm& editor) {
             editor.commit(1, 2, u"Uno");
