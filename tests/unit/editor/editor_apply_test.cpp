@@ -139,22 +139,6 @@ TEST(EditorCapture, HidesStoresThePlacementAndHandsNothingOverOrShowsItsOwnBoxOn
     }
 }
 
-TEST(EditorCancel, CancelarAndEscapeHideThenCancelOnce) {
-    for (const bool escape : {false, true}) {
-        RecordingHost host{sampleDrawing(10, 5)};
-        bool shownAtCancel = true;
-        runEditor(host, [&](EditorForm& editor) {
-            host.onCancelarEnfoca = [&] { shownAtCancel = editor.form().shown(); };
-            editor.commit(2, 2, u"Editado");
-            host.clearEvents();
-            escape ? editor.form().userPressesEscape() : editor.click("cmdCancelar");
-        });
-        EXPECT_FALSE(shownAtCancel) << escape;
-        EXPECT_EQ(host.events(), (Events{"CancelarEnfoca()"})) << escape;
-        EXPECT_EQ(host.toolkit().closedForLackOfScript(), 0) << escape;
-    }
-}
-
 TEST(EditorVertexArrows, ApplyThenStepWrappingAtBothEndsFromTheVertexInTheBox) {
     RecordingHost host{sampleDrawing(10, 5)};
     runEditor(host, [&](EditorForm& editor) {

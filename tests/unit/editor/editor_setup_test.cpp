@@ -122,30 +122,33 @@ TEST(EditorSetUp, DesignOfTheControlsTheUserFindsThingsByAndTheToolbar) {
     });
 }
 
-TEST(EditorSetUp, PlacementFromTheDefaultThroughTheCloseBoxToTheNextFreshOpening) {
+// "Cancelar" and Esc hide the editor, then raise Cancela once; the close box unloads it, which raises Cancela
+// first and stores the placement after. Each opening is a fresh editor on fresh copies, where the last was.
+TEST(EditorSetUp, PlacementFromTheDefaultThroughEachWayOutToTheNextFreshOpening) {
     RecordingHost host;
-    bool storedBeforeCancel = true;
-    host.onCancelarEnfoca = [&] {
-        storedBeforeCancel =
-            host.services().placements().stored(u"Editar Polilíneas", u"EditarPol") != nullptr;
-    };
-    const auto placement = [](const ui::Form& form) {
-        return collaborators::Placement{form.left(), form.top(), form.width(), form.height()};
-    };
-    runEditor(host, [&](EditorForm& editor) {
-        EXPECT_EQ(placement(editor.form()), (collaborators::Placement{200, 500, 8700, 5700}));
-        editor.form().userResizes(9000, 6000);
-        editor.commit(2, 2, u"Cambiado");
-    });
-    EXPECT_FALSE(storedBeforeCancel) << "the unload raises Cancela first, then stores the placement";
-    host.onCancelarEnfoca = nullptr;
-    host.clearEvents();
-    // The second opening is a fresh editor on fresh copies, where the first one was left.
-    runEditor(host, [&](EditorForm& editor) {
-        EXPECT_EQ(placement(editor.form()), (collaborators::Placement{200, 500, 9000, 6000}));
-        EXPECT_EQ(editor.cell(2, 2), "P2");
-    });
-    EXPECT_EQ(host.events().front(), "newPolCambiala(1, [1 2 3 4 5], 1, 3, 255)");
+    for (const std::string way : {"close box", "cmdCancelar", "Esc"}) {
+        std::string atCancel;
+        runEditor(host, [&](EditorForm& editor) {
+            const ui::Form& f = editor.form();
+            EXPECT_EQ((collaborators::Placement{f.left(), f.top(), f.width(), f.height()}),
+                      (collaborators::Placement{200, 500, way == "close box" ? 8700.f : 9000.f, 5700}));
+            EXPECT_EQ(editor.cell(2, 2), "P2");
+            editor.commit(2, 2, u"Cambiado");
+            host.clearEvents();
+            host.onCancelarEnfoca = [&] {
+                atCancel =
+                    host.services().placements().stored(u"Editar Polilíneas", u"EditarPol") ? "stored" : "";
+                if (way != "close box") atCancel = f.shown() ? "shown" : "hidden";
+            };
+            if (way == "close box") editor.form().userResizes(9000, 5700);
+            way == "Esc"           ? editor.form().userPressesEscape()
+            : way == "cmdCancelar" ? editor.click("cmdCancelar")
+                                   : void();
+        });
+        EXPECT_EQ(atCancel, way == "close box" ? "" : "hidden") << way;
+        EXPECT_EQ(host.events(), (Events{"CancelarEnfoca()"})) << way;
+    }
+    EXPECT_EQ(host.toolkit().closedForLackOfScript(), 1);
 }
 
 TEST(EditorSetUp, ErrorsReachPasaDatosAndNoEditorIsShown) {
