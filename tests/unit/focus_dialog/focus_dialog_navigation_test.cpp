@@ -19,8 +19,7 @@ TEST(FocusDialogNavigation, TypedVertexIsReadAsAWholeNumberAndOutsideTheListTheN
         {"9", "vértice 5 punto 5: P5 1005.125 2010.500 101.667 C5 capa 1"},
         {"2.5", "vértice 2.5 punto 2: P2 1002.125 2004.500 100.667 C2 capa 2"},
         {"3.5", "vértice 3.5 punto 4: P4 1004.125 2008.500 101.333 C4 capa 4"},
-        {"&H2", "vértice &H2 punto 2: P2 1002.125 2004.500 100.667 C2 capa 2"},
-    };
+        {"&H2", "vértice &H2 punto 2: P2 1002.125 2004.500 100.667 C2 capa 2"}};
     for (const auto& [typed, expected] : cases) {
         RecordingHost host;
         host.script([&](ui::Form& form) {
