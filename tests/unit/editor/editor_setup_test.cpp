@@ -27,17 +27,25 @@ TEST(EditorSetUp, AnnouncesThePolylineFocusesItsFirstPointAndShowsItInTheTableAn
         EXPECT_EQ(editor.layers().items(), (std::vector<Text>{u"Capa 1", u"Capa 2", u"Capa 3", u"Capa 4"}));
         EXPECT_EQ(editor.layers().listIndex(), 1);
         EXPECT_EQ(editor.row(0) + editor.row(3),
-                  "Vertice| Punto| Nombre |    X   |    Y   |    Z   |Código|Capa|"
-                  "3|6|P6|1006.125|2012.500|102.000|C6|Capa 2|");
-        // The grid is sized for its design, then for the polyline.
+                  "Vertice| Punto| Nombre |    X   |    Y   |    Z   "
+                  "|Código|Capa|3|6|P6|1006.125|2012.500|102.000|C6|Capa 2|");
+        // The grid is driven in this order: the design's size first, then the load step, then the fill.
+        const auto& calls = editor.table().memberCalls();
         std::string load;
-        for (const auto& call : editor.table().memberCalls())
-            if (call.starts_with("Rows") || call.starts_with("Cols") || call.starts_with("SetFile"))
-                load += call + "; ";
-        EXPECT_EQ(load,
-                  "Cols = 4; Rows = 3; Cols = 8; Rows = 2; SetFileContext(\"Orv_Pol_editEditar Pol\", "
-                  "\"Editor de polilíneas\", \"*.pts\"); SetFilePattern(\"Orv_Pol_editEditar Pol\", "
-                  "\"*.pts\"); Rows = 7; ");
+        for (auto call = calls.end() - 17; call != calls.end(); ++call) load += *call + "; ";
+        EXPECT_EQ(
+            load,
+            "Cols = 8; Rows = 2; "
+            "SetFileContext(\"Orv_Pol_editEditar Pol\", \"Editor de polilíneas\", \"*.pts\"); "
+            "SetColumn(0, False, False, 0, 0, 2, 0, 5, \"Vertice\"); "
+            "SetColumn(1, False, False, 4, 0, 2, 0, 7, \" Punto\"); "
+            "SetColumn(2, False, False, 4, 0, 2, 0, 7, \" Nombre \"); "
+            "SetColumn(3, False, False, 2, 3, 2, 0, 10, \"    X   \"); "
+            "SetColumn(4, False, False, 2, 3, 2, 0, 10, \"    Y   \"); "
+            "SetColumn(5, False, False, 2, 3, 2, 0, 10, \"    Z   \"); "
+            "SetColumn(6, False, False, 4, 0, 0, 0, 10, \"Código\"); "
+            "SetColumn(7, False, False, 4, 0, 0, 1, 10, \"Capa\"); ApplyColumns; Refresh; SetMode(False); "
+            "Prepare; SetFilePattern(\"Orv_Pol_editEditar Pol\", \"*.pts\"); Rows = 7; ");
     });
     EXPECT_EQ(duringShow, (Events{"newPolCambiala(2, [4 5 6 7 8 9], 2, 4, 65280)", "EnfocaPuntito(4, 2)"}));
     // The script ran out: the close box unloads the editor, which cancels.
