@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <set>
 #include <sstream>
+#include <tuple>
 
 #include "unit/editor/editor_session.h"
 
@@ -19,15 +20,15 @@ TEST(EditorSetUp, AnnouncesThePolylineFocusesItsFirstPointAndShowsItInTheTableAn
     Events duringShow;
     runEditor(host, [&](EditorForm& editor) {
         duringShow = host.events();
-        EXPECT_EQ(toUtf8(editor.form().caption()), "Editor de polilíneas:");
-        EXPECT_EQ(editor.text("txtVert") + editor.text("txPolis"), "12");
-        EXPECT_EQ(editor.caption("labPolis") + editor.caption("labPol"), " /4 /6");
+        EXPECT_EQ(toUtf8(editor.form().caption()) + editor.text("txtVert") + editor.text("txPolis") +
+                      editor.caption("labPolis") + editor.caption("labPol"),
+                  "Editor de polilíneas:12 /4 /6");
         EXPECT_EQ(editor.button("cmdColor").backColor(), sampleColour(2));
         EXPECT_EQ(editor.layers().items(), (std::vector<Text>{u"Capa 1", u"Capa 2", u"Capa 3", u"Capa 4"}));
         EXPECT_EQ(editor.layers().listIndex(), 1);
-        EXPECT_EQ(editor.table().Rows(), 7);
-        EXPECT_EQ(editor.cell(0, 0), "Vertice");
-        EXPECT_EQ(rowShown(editor, 3), "3|6|P6|1006.125|2012.500|102.000|C6|Capa 2|");
+        EXPECT_EQ(editor.row(0) + editor.row(3),
+                  "Vertice| Punto| Nombre |    X   |    Y   |    Z   "
+                  "|Código|Capa|3|6|P6|1006.125|2012.500|102.000|C6|Capa 2|");
         // The grid is driven in this order: the design's size first, then the load step, then the fill.
         const auto& calls = editor.table().memberCalls();
         std::string load;
@@ -56,9 +57,9 @@ TEST(EditorSetUp, ShortestPolylineLayerZeroVertexWithoutAPointAndAListFromZero) 
     shortest.capP = 0;
     RecordingHost host{std::move(shortest)};
     runEditor(host, [&](EditorForm& editor) {
-        EXPECT_EQ(editor.caption("labPol"), " /2");
-        EXPECT_EQ(editor.table().Rows(), 3);
-        EXPECT_EQ(editor.layers().listIndex(), -1);
+        EXPECT_EQ(editor.caption("labPol") +
+                      std::to_string(editor.table().Rows() * 10 + editor.layers().listIndex()),
+                  " /229");
     });
     // A vertex without a point number shows its row number and its layer, and nothing of the point.
     // A point on a layer the list has no name for shows no layer.
@@ -66,8 +67,7 @@ TEST(EditorSetUp, ShortestPolylineLayerZeroVertexWithoutAPointAndAListFromZero) 
     withZero.CapaPuntos(3) = 7;
     RecordingHost zero{std::move(withZero)};
     runEditor(zero, [&](EditorForm& editor) {
-        EXPECT_EQ(rowShown(editor, 2) + rowShown(editor, 3),
-                  "2|||||||Sin capa|3|3|P3|2.000|0.000|101.000|C3||");
+        EXPECT_EQ(editor.row(2) + editor.row(3), "2|||||||Sin capa|3|3|P3|2.000|0.000|101.000|C3||");
     });
 
     DrawingShape shape;
@@ -79,8 +79,8 @@ TEST(EditorSetUp, ShortestPolylineLayerZeroVertexWithoutAPointAndAListFromZero) 
 }
 
 // A control as the user sees it before the set-up writes it: parent, caption, tooltip, place and font.
-std::string designOf(ui::Form& form, const char* name, int16_t index = -1) {
-    const ui::Control& c = *form.find(name, index);
+std::string designOf(ui::Form& form, const char* name) {
+    const ui::Control& c = form.find(name) ? *form.find(name) : *form.find(name, 0);
     std::ostringstream line;
     line << (c.parent() ? c.parent()->name() : "form");
     if (auto* button = dynamic_cast<const ui::CommandButton*>(&c))
@@ -95,24 +95,18 @@ TEST(EditorSetUp, DesignOfTheControlsTheUserFindsThingsByAndTheToolbar) {
     RecordingHost host;
     runEditor(host, [&](EditorForm& editor) {
         ui::Form& f = editor.form();
-        EXPECT_EQ(designOf(f, "fraPuntos1"), "form 60 0 7695 585 bold");
-        EXPECT_EQ(designOf(f, "cmdAvP", 1), "fraPuntos1 \">\" 600 150 225 285 bold");
-        EXPECT_EQ(designOf(f, "txPolis"), "fraPuntos1 870 150 555 315 bold");
-        EXPECT_EQ(designOf(f, "labPolis"), "fraPuntos1 1440 180 555 285 bold");
-        EXPECT_EQ(designOf(f, "fraPoli1"), "fraPuntos1 2010 0 4695 585 bold");
-        EXPECT_EQ(designOf(f, "cmdAv", 0), "fraPoli1 \"<\" 450 180 285 285");
-        EXPECT_EQ(designOf(f, "txtVert"), "fraPoli1 1080 180 555 285");
-        EXPECT_EQ(designOf(f, "Frame1"), "fraPoli1 2160 0 2385 555");
-        EXPECT_EQ(designOf(f, "cmdColor"), "Frame1 \" \" 1890 150 405 285");
-        EXPECT_TRUE(editor.button("cmdColor").graphical());
-        EXPECT_EQ(designOf(f, "Toolbar1"), "fraPuntos1 6630 90 795 390");
-        EXPECT_EQ(designOf(f, "Label4"), "fraZoom 90 150 480 195");
-        const auto tip = [&](const char* name) { return toUtf8(f.find(name)->toolTip()); };
-        EXPECT_EQ(tip("cmdRedibuja"), "Aplica los cambios y redibuja");
-        EXPECT_EQ(tip("cmdAceptar"), "Captura gráficamente otro punto");
+        std::string design;
+        for (const char* name : {"fraPuntos1", "cmdAvP", "fraPoli1", "cmdAv", "Frame1", "cmdColor",
+                                 "Toolbar1", "cmdAceptar", "cmdRedibuja"})
+            design += designOf(f, name) + "; ";
         EXPECT_EQ(
-            toUtf8(editor.button("cmdAceptar").caption()) + toUtf8(editor.button("cmdRedibuja").caption()),
-            "Capturar <<Aceptar");
+            design,
+            "form 60 0 7695 585 bold; fraPuntos1 \"<\" 360 150 225 285 bold; fraPuntos1 2010 0 4695 585 "
+            "bold; fraPoli1 \"<\" 450 180 285 285; fraPoli1 2160 0 2385 555; Frame1 \" \" 1890 150 405 285; "
+            "fraPuntos1 6630 90 795 390; form \"Capturar <<\" tip \"Captura gráficamente otro punto\" "
+            "7432.5 4926.9 1125 405; form \"Aceptar\" tip \"Aplica los cambios y redibuja\" 5257.5 4926.9 "
+            "885 405; ");
+        EXPECT_TRUE(editor.button("cmdColor").graphical());
         EXPECT_EQ(f.controls().size(), 23u);
 
         const ui::Toolbar& toolbar = editor.toolbar();
@@ -136,51 +130,49 @@ TEST(EditorSetUp, DesignOfTheControlsTheUserFindsThingsByAndTheToolbar) {
     });
 }
 
-TEST(EditorSetUp, PlacementFromTheDefaultThroughTheCloseBoxToTheNextFreshOpening) {
+// "Cancelar" and Esc hide the editor, then raise Cancela once; the close box unloads it, which raises Cancela
+// first and stores the placement after. Each opening is a fresh editor on fresh copies, where the last was.
+TEST(EditorSetUp, PlacementFromTheDefaultThroughEachWayOutToTheNextFreshOpening) {
     RecordingHost host;
-    bool storedBeforeCancel = true;
-    host.onCancelarEnfoca = [&] {
-        storedBeforeCancel =
-            host.services().placements().stored(u"Editar Polilíneas", u"EditarPol") != nullptr;
-    };
-    const auto placement = [](const ui::Form& form) {
-        return collaborators::Placement{form.left(), form.top(), form.width(), form.height()};
-    };
-    runEditor(host, [&](EditorForm& editor) {
-        EXPECT_EQ(placement(editor.form()), (collaborators::Placement{200, 500, 8700, 5700}));
-        editor.form().userResizes(9000, 6000);
-        editor.commit(2, 2, u"Cambiado");
-    });
-    EXPECT_FALSE(storedBeforeCancel) << "the unload raises Cancela first, then stores the placement";
-    host.onCancelarEnfoca = nullptr;
-    host.clearEvents();
-    // The second opening is a fresh editor on fresh copies, where the first one was left.
-    runEditor(host, [&](EditorForm& editor) {
-        EXPECT_EQ(placement(editor.form()), (collaborators::Placement{200, 500, 9000, 6000}));
-        EXPECT_EQ(editor.cell(2, 2), "P2");
-    });
-    EXPECT_EQ(host.events().front(), "newPolCambiala(1, [1 2 3 4 5], 1, 3, 255)");
+    for (const std::string way : {"close box", "cmdCancelar", "Esc"}) {
+        std::string atCancel;
+        runEditor(host, [&](EditorForm& editor) {
+            const ui::Form& f = editor.form();
+            EXPECT_EQ((collaborators::Placement{f.left(), f.top(), f.width(), f.height()}),
+                      (collaborators::Placement{200, 500, way == "close box" ? 8700.f : 9000.f, 5700}));
+            EXPECT_EQ(editor.cell(2, 2), "P2");
+            editor.commit(2, 2, u"Cambiado");
+            host.clearEvents();
+            host.onCancelarEnfoca = [&] {
+                atCancel =
+                    host.services().placements().stored(u"Editar Polilíneas", u"EditarPol") ? "stored" : "";
+                if (way != "close box") atCancel = f.shown() ? "shown" : "hidden";
+            };
+            if (way == "close box") editor.form().userResizes(9000, 5700);
+            way == "Esc"           ? editor.form().userPressesEscape()
+            : way == "cmdCancelar" ? editor.click("cmdCancelar")
+                                   : void();
+        });
+        EXPECT_EQ(atCancel, way == "close box" ? "" : "hidden") << way;
+        EXPECT_EQ(host.events(), (Events{"CancelarEnfoca()"})) << way;
+    }
+    EXPECT_EQ(host.toolkit().closedForLackOfScript(), 1);
 }
 
 TEST(EditorSetUp, ErrorsReachPasaDatosAndNoEditorIsShown) {
     const std::string subscript = "Enfoca Pollilinea - Error nº 9: El subíndice está fuera del intervalo";
-    const std::pair<std::function<void(Drawing&)>, std::string> cases[] = {
-        {[](Drawing& d) { d.VertP = longArray({3}); }, subscript},
-        {[](Drawing& d) { d.VertP.erase(); }, subscript},
-        {[](Drawing& d) {
-             d.VertP = longArray({3, 4, 5}, 2);
-         },
-         subscript},
-        {[](Drawing& d) {
-             d.VertP = longArray({1, 2, 50});
-         },
-         subscript},  // a point beyond the arrays
-        {[](Drawing& d) { d.noCapas = 40000, d.Capas.redim(0, 40000); },
-         "Enfoca Pollilinea - Error nº 6: Desbordamiento"},
+    const std::tuple<LongArray, int32_t, std::string> cases[] = {
+        {longArray({3}), 4, subscript},
+        {LongArray(), 4, subscript},
+        {longArray({3, 4, 5}, 2), 4, subscript},
+        {longArray({1, 2, 50}), 4, subscript},  // a point beyond the arrays
+        {longArray({1, 2}), 40000, "Enfoca Pollilinea - Error nº 6: Desbordamiento"},
     };
-    for (const auto& [spoil, box] : cases) {
+    for (const auto& [vertices, layers, box] : cases) {
         Drawing drawing = sampleDrawing(10, 5);
-        spoil(drawing);
+        drawing.VertP = vertices;
+        drawing.noCapas = layers;
+        drawing.Capas.redimPreserve(0, layers);
         RecordingHost host{std::move(drawing)};
         host.open(kEditor);
         EXPECT_EQ(host.boxes(), (std::vector<std::string>{box + " | 16 | Orv_Pol_edit"}));

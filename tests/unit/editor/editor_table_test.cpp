@@ -33,14 +33,11 @@ TEST(EditorTable, EnteringARowFocusesItsPointAndACommitWritesOnlyThatPointAndHan
                   (Events{"EnfocaPuntito(3, 1)", "EnfocaPuntito(1, 1)", "EnfocaPuntito(2, 1)",
                           "EnfocaPol(2, 10, 1, 0:[0 1 2 3 2], 1, 3, 255)", "EnfocaPuntito(2, 1)"}));
         ASSERT_EQ(host.edits().size(), 1u);
-        const EditedData& sent = host.edits().back();
         // The typed coordinate, the untouched ones of the row bit for bit, no other point.
-        EXPECT_EQ(sent.Y(2), 8);
-        EXPECT_EQ(bits(sent.X(2)), bits(0.1 + 0.2));
-        EXPECT_EQ(bits(sent.Z(2)), bits(1e-9));
-        EXPECT_EQ(sent.X(3), 1003.125);
-        // Shown as every other coordinate.
-        EXPECT_EQ(editor.shown(2, 4), "8.000");
+        const EditedData& sent = host.edits().back();
+        EXPECT_EQ(std::make_tuple(sent.Y(2), bits(sent.X(2)), bits(sent.Z(2)), sent.X(3)),
+                  std::make_tuple(8.0, bits(0.1 + 0.2), bits(1e-9), 1003.125));
+        EXPECT_EQ(editor.row(2), "2|2|P2|0.300|8.000|0.000|C2|Capa 2|");
         editor.commit(2, 2, u"Esquina");
         editor.commit(2, 6, u"ARB");
         EXPECT_EQ(toUtf8(host.edits().back().Nombre.get(2)) + toUtf8(host.edits().back().Código.get(2)),
@@ -55,20 +52,19 @@ TEST(EditorTable, LayerTextRenamesTheLayerForAllItsPointsAndTheLaterRowOfALayerN
     runEditor(host, [&](EditorForm& editor) {
         editor.commit(2, 7, u"Bordillo");  // point 2 is on layer 2, and so is point 6
         editor.click("cmdAvP", 1);         // polyline 2: points 4 to 9
-        EXPECT_EQ(editor.cell(3, 1) + editor.cell(3, 7), "6Bordillo");
-        EXPECT_EQ(toUtf8(editor.layers().items()[1]), "Bordillo");
+        EXPECT_EQ(editor.cell(3, 1) + editor.cell(3, 7) + toUtf8(editor.layers().items()[1]),
+                  "6BordilloBordillo");
         editor.click("cmdAvP", 0);
         // Points 1 and 5 are both on layer 1: the apply takes the later row's text.
         editor.table().setCell(1, 7, automation::Value(Text(u"Primera")));
         editor.table().setCell(5, 7, automation::Value(Text(u"Segunda")));
         editor.click("cmdAvP", 1);
         editor.click("cmdAvP", 0);
-        EXPECT_EQ(editor.cell(1, 7), "Segunda");
-        EXPECT_EQ(toUtf8(editor.layers().items()[0]), "Segunda");
+        EXPECT_EQ(editor.cell(1, 7) + toUtf8(editor.layers().items()[0]), "SegundaSegunda");
     });
 }
 
-TEST(EditorTable, TypedPointNumbersRepointTheRowAndThoseOutsideTheDrawingAreRefused) {
+TEST(EditorTable, TypedPointNumbersRepointTheRowAndThoseOutsideTheDrawingOrNoNumbersAreRefused) {
     Drawing drawing = sampleDrawing(10, 5);
     drawing.Nuput = 12;  // the point arrays end at 10
     RecordingHost host{std::move(drawing)};
@@ -79,14 +75,15 @@ TEST(EditorTable, TypedPointNumbersRepointTheRowAndThoseOutsideTheDrawingAreRefu
             editor.commit(2, 1, typed);
             EXPECT_EQ(editor.cell(2, 1), "2") << toUtf8(typed);
         }
-        // A pasted row is refused whole.
+        // A pasted row is refused whole; a coordinate is read with the user's separator, here ".".
         editor.table().userPastesRow(2, 1, {u"13", u"Pegado"}, {});
-        EXPECT_EQ(editor.cell(2, 1) + editor.cell(2, 2), "2P2");
+        editor.commit(2, 4, u"12,5");
+        EXPECT_EQ(editor.cell(2, 1) + editor.cell(2, 2) + editor.cell(2, 4), "2P22004.5");
         EXPECT_EQ(host.events(), Events{});
 
         // Another point of the drawing repoints the vertex: the row shows that point, whose data goes back.
         editor.commit(2, 1, u" 8b");  // read as the whole number it begins with
-        EXPECT_EQ(rowShown(editor, 2), "2|8|P8|1008.125|2016.500|102.667|C8|Capa 4|");
+        EXPECT_EQ(editor.row(2), "2|8|P8|1008.125|2016.500|102.667|C8|Capa 4|");
         EXPECT_EQ(host.edits().back().X(8), 1000 + 8 + 0.125);
         // An emptied number does nothing. Point 0 is kept as typed and leaves the list; the component keeps
         // the focus request for it from the host.
@@ -98,7 +95,6 @@ TEST(EditorTable, TypedPointNumbersRepointTheRowAndThoseOutsideTheDrawingAreRefu
                           "EnfocaPol(0, 12, 1, 0:[0 1 3 4 5], 1, 3, 255)"}));
         editor.commit(3, 1, u"");  // not an error: the apply drops the row
         editor.commit(4, 3, u"7.25");
-        EXPECT_EQ(editor.shown(4, 3), "7.250");
         host.clearEvents();
         // "Aceptar" with an edit still open: the edit is committed first.
         editor.table().finishEdit = [&] {
@@ -113,7 +109,7 @@ TEST(EditorTable, TypedPointNumbersRepointTheRowAndThoseOutsideTheDrawingAreRefu
          {"el punto 13 no está en el dibujo.", "el punto 11 no está en el dibujo.",
           "el punto -4 no está en el dibujo.", "«abc» no es un número de punto.",
           "«99999999999» no es un número de punto.", "«2147483647.5» no es un número de punto.",
-          "el punto 13 no está en el dibujo."})
+          "el punto 13 no está en el dibujo.", "la columna Y no contiene un número."})
         boxes.push_back(row + reason + " | 48 | Orv_Pol_edit");
     EXPECT_EQ(host.boxes(), boxes);
     // Entering row 5 takes in the rows left out since the last sync, as any row change does.
@@ -178,43 +174,6 @@ TEST(EditorTable, PointsPastTheShortestPointArrayAreLeftOutOfTheList) {
     }
 }
 
-// The host may answer an apply with a list shorter than the table: a commit on a row that list no longer
-// reaches first brings the list in line with the table.
-TEST(EditorTable, CommitOnARowTheHostsListNoLongerReaches) {
-    RecordingHost host{sampleDrawing(10, 5)};
-    host.onEnfocaPol = [](auto&, auto&, auto&, auto&, auto&, auto&, auto&, auto&, auto&, LongArray& nVer,
-                          auto&&...) {
-        nVer = longArray({1, 2});
-    };
-    runEditor(host, [&](EditorForm& editor) {
-        editor.click("cmdRedibuja");
-        host.onEnfocaPol = nullptr;
-        host.clearEvents();
-        editor.commit(5, 2, u"Cinco");
-        EXPECT_EQ(host.events(),
-                  (Events{"EnfocaPol(5, 10, 1, 0:[0 1 2 3 4 5], 1, 3, 255)", "EnfocaPuntito(5, 1)"}));
-        EXPECT_EQ(toUtf8(host.edits().back().Nombre.get(5)), "Cinco");
-    });
-    EXPECT_TRUE(host.messageBoxes().empty());
-}
-
-TEST(EditorTable, CoordinateThatIsNoNumberIsRefusedAndTheCursorGoesToIt) {
-    RecordingHost host{sampleDrawing(10, 5)};
-    runEditor(host, [&](EditorForm& editor) {
-        editor.table().userMovesTo(3, 1);
-        host.clearEvents();
-        editor.commit(3, 4, u"12,5");  // the user's separator is "."
-        EXPECT_EQ(host.events(), Events{});
-        EXPECT_EQ(host.boxes(),
-                  (std::vector<std::string>{
-                      "No se guarda la fila 3: la columna Y no contiene un número. | 48 | Orv_Pol_edit"}));
-        EXPECT_EQ(editor.table().CurrentRow() * 10 + editor.table().currentColumn(), 34);
-        EXPECT_EQ(editor.cell(3, 4), "2006.5");  // back to what it held
-        editor.commit(3, 4, u"12.5");
-        EXPECT_EQ(host.edits().back().Y(3), 12.5);
-    });
-}
-
 TEST(EditorTable, TypedCoordinateIsReadWithTheUsersSeparatorByACommitAndByTheApply) {
     const std::tuple<char16_t, const char16_t*, double> cases[] = {{u',', u"1234,56", 1234.56},
                                                                    {u'.', u"1234.56", 1234.56},
@@ -229,8 +188,7 @@ TEST(EditorTable, TypedCoordinateIsReadWithTheUsersSeparatorByACommitAndByTheApp
             editor.click("cmdRedibuja");
         });
         ASSERT_EQ(host.edits().size(), 2u) << toUtf8(typed);
-        EXPECT_EQ(host.edits()[0].Z(4), read);
-        EXPECT_EQ(host.edits()[1].X(2), read);
+        EXPECT_EQ(std::make_pair(host.edits()[0].Z(4), host.edits()[1].X(2)), std::make_pair(read, read));
         EXPECT_TRUE(host.messageBoxes().empty());
     }
 }

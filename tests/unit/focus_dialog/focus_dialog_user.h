@@ -3,8 +3,6 @@
 // would, and reads back what the dialog shows. The sample drawing: polyline 1 is points [1 2 3 4 5] (layer 1,
 // colour 255), 2 is [4 5 6 7 8 9] (2, 65280), 3 is [7 8 9 10 1 2 3] (3, 16711680); point p is "P<p>", code
 // "C<p>", X 1000 + p + 0.125, Y 2000 + 2p + 0.5, Z 100 + p / 3, layer 1 + (p - 1) mod 4.
-#include <gtest/gtest.h>
-
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -12,6 +10,8 @@
 #include <vector>
 
 #include "automation/text.h"
+#include "support/drawing.h"
+#include "support/recording_host.h"
 #include "ui/combo_box.h"
 #include "ui/command_button.h"
 #include "ui/form.h"
