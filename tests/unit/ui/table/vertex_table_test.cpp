@@ -82,6 +82,7 @@ TEST_F(Table, CellsKeepWhatWasSetDoublesBitForBitAndOutsideTheTableIsError9) {
              [&] { table.setCell(1, -1, 1); }, [&] { table.setCell(1, 8, 1); }, [&] { table.column(8); },
              [&] { table.SetColumn(8, false, false, 0, 0, 0, 0, 0, u""); }})
         EXPECT_EQ(raisedError(outside), 9);
+    EXPECT_EQ(raisedError([&] { table.column(0); }), 0);  // the first column is a column
     EXPECT_EQ(raisedError([&] { table.setRows(-1); }), 380);
 }
 
