@@ -74,8 +74,11 @@ bool F_Pol_Edt::AplicaTabla() {
     // VertP keeps one entry per row. A list of the same length stays exactly as it was, unless it holds a
     // number that is no point (the host may have written one into it in an event): no event hands over a
     // point the drawing does not have, so the valid rows replace it.
-    bool mismaLista = k == VerticesDeLaLista();
-    for (int32_t i = 1; mismaLista && i <= k; ++i) mismaLista = VertP.contains(i) && EsPunto(VertP(i));
+    // The range of points asked once, as ListaVertices does: EsPunto per element goes to six arrays each
+    // time.
+    const auto [desde, hasta] = PuntosValidos();
+    bool mismaLista = k == VerticesDeLaLista() && (k == 0 || VertP.contains(1));
+    for (int32_t i = 1; mismaLista && i <= k; ++i) mismaLista = VertP(i) >= desde && VertP(i) <= hasta;
     if (!mismaLista) {
         L.redimPreserve(0, k);
         VertP = std::move(L);
