@@ -119,6 +119,7 @@ class SessionHost : public component::C_Enf_PolEvents {
             capP = in_.raw<int16_t>();
             if (X.contains(1)) X(1) = in_.raw<double>();
             if (Nombre.contains(1)) Nombre.set(1, in_.text(6));
+            if (in_.flag()) Y.redimPreserve(0, in_.number(12));
         });
     }
     void EnfocaPuntito(int32_t& Name, int32_t& polM) override {

@@ -47,7 +47,7 @@ std::optional<int32_t> reference(const std::u16string& typed) {
         size_t j = i + 1 + (at(i + 1) == '+' || at(i + 1) == '-');
         if (digit(j)) {
             while (digit(j)) ++j;
-            number += "e" + s.substr(i + 1, j - i - 1);
+            number.append("e").append(s, i + 1, j - i - 1);
         }
     }
     const double value = std::strtod(number.c_str(), nullptr);

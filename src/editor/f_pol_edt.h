@@ -22,6 +22,7 @@
 #include "dialog/dialog_services.h"
 #include "dialog/polyline_dialog.h"
 #include "dialog/refused_step.h"
+#include "editor/point_rows.h"
 #include "ui/combo_box.h"
 #include "ui/command_button.h"
 #include "ui/form.h"
@@ -103,6 +104,9 @@ class F_Pol_Edt : public dialog::PolylineDialog {
     // when the locale reading does not take it; nothing when it begins with no number or does not fit 32
     // bits.
     std::optional<int32_t> NumeroTecleado(const automation::Value& cell) const;
+    // Before the point arrays may change (a row written back, an event that hands them to the host), the rows
+    // a fill left standing for points take a copy of what they show.
+    void FijaFilas();
     void ListaVertices(LongArray& list);
     void SincronizaVertP();
     void tblPol_RowEnter();
@@ -197,6 +201,8 @@ class F_Pol_Edt : public dialog::PolylineDialog {
     int32_t VertAct = 0;
     int32_t PtoAct = 0;
     LongArray VertTabla;
+    // What the rows of the last fill show until the user edits them.
+    PointRows filasDePuntos_{X, Y, Z, Nombre, Código, CapaPuntos, Capas};
     // ListaVertices' gathering list, kept between commits.
     std::vector<int32_t> validos_;
 

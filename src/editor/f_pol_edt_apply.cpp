@@ -2,6 +2,7 @@
 // buttons.
 #include <cstdint>
 #include <functional>
+#include <tuple>
 #include <vector>
 
 #include "automation/array_lock.h"
@@ -41,6 +42,8 @@ bool F_Pol_Edt::AplicaTabla() {
     // buttons that would apply again or show another polyline wait as well.
     const Aplicando aplicando(*this);
     const ui::VertexTable::RowLock bloqueo = tblPol.lockRows();
+    // The rows are written back below: they take their copy of the points now, and read it meanwhile.
+    FijaFilas();
     const int32_t m = tblPol.Rows() - 1;
     LongArray L(0, m);
     int32_t k = 0;
@@ -55,12 +58,22 @@ bool F_Pol_Edt::AplicaTabla() {
     const automation::NumberLocale locale = services_.numberLocale();
     int32_t ultimo = PtoAct;
 
+    // The point numbers the drawing has, asked again only after a yield that ran a handler, as ListaVertices
+    // does.
+    ui::Toolkit& toolkit = services_.toolkit();
+    uint64_t visto = toolkit.handlersStarted();
+    auto [primero, final] = PuntosValidos();
     for (int32_t r = 1; r <= m; ++r) {
-        services_.toolkit().yieldPerRow();
+        toolkit.yieldPerRow();
+        if (toolkit.handlersStarted() != visto) {
+            visto = toolkit.handlersStarted();
+            std::tie(primero, final) = PuntosValidos();
+        }
         const int32_t p = NumeroDePunto(r);
         // A row without a point of the drawing leaves 0: no event carries a point the drawing lacks.
-        ultimo = EsPunto(p) ? p : 0;
-        if (!EsPunto(p)) continue;
+        const bool esPunto = p >= primero && p <= final;
+        ultimo = esPunto ? p : 0;
+        if (!esPunto) continue;
         coordenadas.resize(coordenadas.size() + 3);
         if (!LeeCoordenadas(r, locale, true, &coordenadas[coordenadas.size() - 3])) return false;
         L(++k) = p;
@@ -85,6 +98,7 @@ bool F_Pol_Edt::AplicaTabla() {
     }
     NumVert = k;
     // The host hears the point of the last row read, the one the apply leaves current.
+    FijaFilas();
     events_.RetornaOpcion(PtoAct, nPtos, X, Y, Z, Nombre, Código, CapaPuntos, PolN, VertP, capP, NoPoli,
                           colPol);
     return true;

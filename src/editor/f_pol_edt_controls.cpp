@@ -135,6 +135,7 @@ void F_Pol_Edt::ConectaEventos() {
     Toolbar1.onButtonClick = [this](const ui::ToolbarButton& Button) { Toolbar1_ButtonClick(Button); };
     tblPol.RowEnter = [this] { tblPol_RowEnter(); };
     tblPol.CellCommit = [this] { tblPol_CellCommit(); };
+    tblPol.setRowSource(&filasDePuntos_);
 }
 
 F_Pol_Edt::~F_Pol_Edt() {
@@ -151,6 +152,8 @@ F_Pol_Edt::~F_Pol_Edt() {
     Toolbar1.onButtonClick = nullptr;
     tblPol.RowEnter = nullptr;
     tblPol.CellCommit = nullptr;
+    // The rows' source goes before the form that holds the table.
+    tblPol.setRowSource(nullptr);
 }
 
 }  // namespace orv::editor

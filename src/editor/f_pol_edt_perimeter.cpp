@@ -1,4 +1,5 @@
 // The plan length of the polyline on display and, when it is closed, the area it encloses.
+#include <algorithm>
 #include <cmath>
 
 #include "automation/standard_errors.h"
@@ -39,17 +40,36 @@ void F_Pol_Edt::MuestraPerimetro() {
     const ArrayElements<int32_t> VertP(this->VertP);
     const ArrayElements<double> X(this->X), Y(this->Y);
 
+    // Each vertex's point read once: a segment's two steps use the same coordinates. A step whose result is
+    // not finite is abandoned as a failing one is; a vertex the arrays lack makes its two segments go step by
+    // step through the failing reads.
+    const int32_t* vertices = n >= 1 && VertP.contains(1) && VertP.contains(n) ? &VertP(1) : nullptr;
+    const int64_t desde = std::max(X.first(), Y.first()), hasta = std::min(X.last(), Y.last());
+    auto punto = [&](int32_t i) { return vertices[i - 1]; };
+    auto tienePunto = [&](int32_t i) { return vertices && punto(i) >= desde && punto(i) <= hasta; };
+    bool anterior = tienePunto(1);
     for (int32_t i = 2; i <= n; ++i) {
-        pasoSinFallo([&] {
-            area = sinDesbordamiento(
-                ((X(VertP(i - 1)) - X(VertP(i))) * 0.5) * (Y(VertP(i - 1)) + Y(VertP(i))) + area);
-        });
-        pasoSinFallo([&] {
-            d = sinDesbordamiento(std::pow(
-                std::pow(X(VertP(i - 1)) - X(VertP(i)), 2.0) + std::pow(Y(VertP(i - 1)) - Y(VertP(i)), 2.0),
-                0.5));
-        });
-        pasoSinFallo([&] { longitud = sinDesbordamiento(longitud + d); });
+        const bool actual = tienePunto(i);
+        if (anterior && actual) {
+            const double xa = X(punto(i - 1)), ya = Y(punto(i - 1));
+            const double xb = X(punto(i)), yb = Y(punto(i));
+            if (const double paso = ((xa - xb) * 0.5) * (ya + yb) + area; std::isfinite(paso)) area = paso;
+            if (const double paso = std::pow(std::pow(xa - xb, 2.0) + std::pow(ya - yb, 2.0), 0.5);
+                std::isfinite(paso))
+                d = paso;
+        } else {
+            pasoSinFallo([&] {
+                area = sinDesbordamiento(
+                    ((X(VertP(i - 1)) - X(VertP(i))) * 0.5) * (Y(VertP(i - 1)) + Y(VertP(i))) + area);
+            });
+            pasoSinFallo([&] {
+                d = sinDesbordamiento(std::pow(std::pow(X(VertP(i - 1)) - X(VertP(i)), 2.0) +
+                                                   std::pow(Y(VertP(i - 1)) - Y(VertP(i)), 2.0),
+                                               0.5));
+            });
+        }
+        if (const double paso = longitud + d; std::isfinite(paso)) longitud = paso;
+        anterior = actual;
     }
     area = std::fabs(area);
 

@@ -125,15 +125,15 @@ Text F_Pol_Edt::NombreDeCapa(int32_t p) const {
     return Capas.get(CapaPuntos(p));
 }
 
+int32_t F_Pol_Edt::NumeroDePunto(int32_t row) const {
+    return tblPol.wholeNumber(row, 1).value_or(0);
+}
+
 std::optional<int32_t> F_Pol_Edt::NumeroTecleado(const Value& cell) const {
     if (const std::optional<double> numero = automation::tryReadLocaleNumber(cell, services_.numberLocale()))
         return longDe(*numero);
     if (const Text* texto = std::get_if<Text>(&cell); texto && !empiezaPorNumero(*texto)) return std::nullopt;
     return automation::tryReadWholeNumber(cell);
-}
-
-int32_t F_Pol_Edt::NumeroDePunto(int32_t row) const {
-    return tblPol.wholeNumber(row, 1).value_or(0);
 }
 
 Text F_Pol_Edt::TextoCelda(int32_t row, int32_t column) const {
@@ -146,7 +146,32 @@ void F_Pol_Edt::LlenaTabla() {
     // Nothing here raises an event or yields: the arrays stay as they are for the whole fill.
     const Puntos puntos = puntosDe(X, Y, Z, Nombre, Código, Capas, CapaPuntos);
     const ArrayElements<int32_t> vertices(VertP);
-    for (int32_t i = 1; i <= NumVert; ++i) escribeFila(tblPol, i, vertices(i), puntos);
+    // A row for a point the arrays have stands for its vertex (PointRows): the fill writes its point number
+    // only.
+    // A row numbered below 1 is written as LlenaFila states it, keeping its other cells; a list with a
+    // number beyond the arrays is filled cell by cell, so that its error 9 comes where a fill by cells
+    // raises it. Rows that will not stand for a vertex of this fill first keep what they show.
+    const auto [primero, ultimo] = filasDePuntos_.covered();
+    bool porCeldas = false;
+    for (int32_t i = 1; i <= NumVert && !porCeldas; ++i)
+        porCeldas = vertices(i) >= 1 && (vertices(i) < primero || vertices(i) > ultimo);
+    for (int32_t i = 1; i <= NumVert; ++i)
+        if (porCeldas || vertices(i) < 1) tblPol.keepRowCells(i);
+    if (porCeldas) {
+        filasDePuntos_.fill(nullptr, 0);
+        for (int32_t i = 1; i <= NumVert; ++i) escribeFila(tblPol, i, vertices(i), puntos);
+    } else {
+        filasDePuntos_.fill(NumVert > 0 ? &vertices(1) : nullptr, NumVert);
+        int32_t desde = 1;
+        for (int32_t i = 1; i <= NumVert + 1; ++i) {
+            if (i <= NumVert && vertices(i) >= 1) continue;
+            // The point numbers are written as cells all the same: every commit reads the whole column.
+            tblPol.showRecords(desde, i - desde, desde - 1);
+            tblPol.setLongs(desde, 1, i > desde ? &vertices(desde) : nullptr, i - desde);
+            if (i <= NumVert) escribeFila(tblPol, i, vertices(i), puntos);
+            desde = i + 1;
+        }
+    }
     MuestraPerimetro();
 }
 
@@ -177,6 +202,11 @@ bool F_Pol_Edt::LeeFila(int32_t& row) {
 bool F_Pol_Edt::LeeCoordenadas(int32_t row, const automation::NumberLocale& locale, bool aplicando,
                                double* xyz) {
     for (int32_t column = 3; column <= 5; ++column) {
+        if (const int32_t record = tblPol.recordOf(row, column);
+            record != ui::CellStore::kNoRecord && filasDePuntos_.frozen()) {
+            xyz[column - 3] = filasDePuntos_.coordinate(record, column);
+            continue;
+        }
         const std::optional<double> numero =
             automation::tryReadLocaleNumber(tblPol.Cell(row, column), locale);
         if (!numero) {
@@ -188,7 +218,12 @@ bool F_Pol_Edt::LeeCoordenadas(int32_t row, const automation::NumberLocale& loca
     return true;
 }
 
+void F_Pol_Edt::FijaFilas() {
+    filasDePuntos_.freeze(services_.toolkit());
+}
+
 void F_Pol_Edt::GuardaFila(int32_t row, int32_t p, const double* xyz) {
+    FijaFilas();
     const Puntos puntos = puntosDe(X, Y, Z, Nombre, Código, Capas, CapaPuntos);
     guardaFila(tblPol, services_.numberLocale(), row, p, xyz, puntos);
 }
@@ -197,6 +232,7 @@ void F_Pol_Edt::GuardaFilas(const std::vector<int32_t>& filas, const LongArray& 
                             const std::vector<double>& xyz) {
     // Yields when it is due, to keep the window painting; the arrays are read again only after a yield that
     // ran a handler (and may have let the host replace them), and a point they no longer hold is skipped.
+    FijaFilas();
     ui::Toolkit& toolkit = services_.toolkit();
     uint64_t visto = toolkit.handlersStarted();
     Puntos puntos = puntosDe(X, Y, Z, Nombre, Código, Capas, CapaPuntos);
@@ -259,6 +295,7 @@ void F_Pol_Edt::tblPol_RowEnter() {
     const int32_t r = tblPol.CurrentRow();
     if (NumVert != tblPol.Rows() - 1) {
         ListaVertices(VertTabla);
+        FijaFilas();
         events_.RetornaOpcion(PtoAct, nPtos, X, Y, Z, Nombre, Código, CapaPuntos, PolN, VertTabla, capP,
                               NoPoli, colPol);
         SincronizaVertP();
@@ -310,6 +347,7 @@ void F_Pol_Edt::tblPol_CellCommit() {
     PtoAct = VertP(r);
     LeeFila(r);
     ListaVertices(VertTabla);
+    FijaFilas();
     events_.RetornaOpcion(PtoAct, nPtos, X, Y, Z, Nombre, Código, CapaPuntos, PolN, VertTabla, capP, NoPoli,
                           colPol);
     events_.RetornaPunto(PtoAct, PolN);

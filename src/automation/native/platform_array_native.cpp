@@ -39,9 +39,12 @@ size_t elementSize(ElementType type) {
     raiseStandardError(error_number::kTypeMismatch);
 }
 
-std::unique_ptr<std::byte[]> allocateElements(ElementType type, uint32_t count) {
+// Zero-filled unless the caller writes every element itself (a copy).
+std::unique_ptr<std::byte[]> allocateElements(ElementType type, uint32_t count, bool zeroed = true) {
     try {
-        return std::make_unique<std::byte[]>(elementSize(type) * count);  // value-initialised: all zero
+        const size_t bytes = elementSize(type) * count;
+        return zeroed ? std::make_unique<std::byte[]>(bytes)
+                      : std::make_unique_for_overwrite<std::byte[]>(bytes);
     } catch (const std::bad_alloc&) {
         raiseStandardError(error_number::kOutOfMemory);
     }
@@ -66,14 +69,22 @@ using OwnedArray = std::unique_ptr<RawArray, Destroy>;
 
 }  // namespace
 
-RawArray* arrayCreate(ElementType type, int32_t lower, uint32_t count) {
-    auto data = allocateElements(type, count);
+namespace {
+
+RawArray* createArray(ElementType type, int32_t lower, uint32_t count, bool zeroed) {
+    auto data = allocateElements(type, count, zeroed);
     auto array = std::make_unique<RawArray>();
     array->type = type;
     array->lower = lower;
     array->count = count;
     array->data = std::move(data);
     return array.release();
+}
+
+}  // namespace
+
+RawArray* arrayCreate(ElementType type, int32_t lower, uint32_t count) {
+    return createArray(type, lower, count, true);
 }
 
 void arrayDestroy(RawArray* array) noexcept {
@@ -84,8 +95,11 @@ void arrayDestroy(RawArray* array) noexcept {
 
 RawArray* arrayCopy(const RawArray* array) {
     if (!array) return nullptr;
-    OwnedArray copy(arrayCreate(array->type, array->lower, array->count));
-    if (array->type == ElementType::String) {
+    // Numbers are copied over the whole block; string elements start null, so that a copy that runs out of
+    // memory half way frees only the strings it made.
+    const bool text = array->type == ElementType::String;
+    OwnedArray copy(createArray(array->type, array->lower, array->count, text));
+    if (text) {
         for (uint32_t i = 0; i < array->count; ++i)
             strings(copy.get())[i] = stringAllocate(stringView(strings(array)[i]));
     } else if (array->count > 0) {

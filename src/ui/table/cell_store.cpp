@@ -48,13 +48,18 @@ void CellStore::resize(int32_t rows, int32_t cols) {
         release(columns_[column], 0, size_t(rows_));
     columns_.resize(size_t(cols));
     for (Column& cells : columns_) {
-        if (rows < rows_) release(cells, size_t(rows), size_t(rows_ - rows));
-        cells.tags.resize(size_t(rows), kEmpty);
-        cells.payloads.resize(size_t(rows), 0);
+        if (cells.tags.size() <= size_t(rows)) continue;
+        release(cells, size_t(rows), cells.tags.size() - size_t(rows));
+        cells.tags.resize(size_t(rows));
+        cells.payloads.resize(size_t(rows));
         if (cells.tags.capacity() > 4 * cells.tags.size() + 1024) {
             cells.tags.shrink_to_fit();
             cells.payloads.shrink_to_fit();
         }
+    }
+    if (!records_.empty()) {
+        records_.resize(size_t(rows), kNoRecord);
+        if (records_.capacity() > 4 * records_.size() + 1024) records_.shrink_to_fit();
     }
     rows_ = rows;
     cols_ = cols;
@@ -64,24 +69,51 @@ void CellStore::resize(int32_t rows, int32_t cols) {
 void CellStore::insertRows(int32_t at, int32_t count) {
     checkCellCount(int64_t{rows_} + count, cols_);
     for (Column& cells : columns_) {
-        cells.tags.insert(cells.tags.begin() + at, size_t(count), kEmpty);
+        if (cells.tags.size() <= size_t(at)) continue;
+        cells.tags.insert(cells.tags.begin() + at, size_t(count), kUnset);
         cells.payloads.insert(cells.payloads.begin() + at, size_t(count), 0);
     }
+    if (!records_.empty()) records_.insert(records_.begin() + at, size_t(count), kNoRecord);
     rows_ += count;
 }
 
 void CellStore::removeRows(int32_t first, int32_t count) {
     for (Column& cells : columns_) {
-        release(cells, size_t(first), size_t(count));
-        cells.tags.erase(cells.tags.begin() + first, cells.tags.begin() + first + count);
-        cells.payloads.erase(cells.payloads.begin() + first, cells.payloads.begin() + first + count);
+        const size_t begin = std::min(size_t(first), cells.tags.size());
+        const size_t end = std::min(size_t(first) + size_t(count), cells.tags.size());
+        release(cells, begin, end - begin);
+        cells.tags.erase(cells.tags.begin() + ptrdiff_t(begin), cells.tags.begin() + ptrdiff_t(end));
+        cells.payloads.erase(cells.payloads.begin() + ptrdiff_t(begin),
+                             cells.payloads.begin() + ptrdiff_t(end));
     }
+    if (!records_.empty()) records_.erase(records_.begin() + first, records_.begin() + first + count);
     rows_ -= count;
     compactIfWasteful();
 }
 
+void CellStore::setRecords(int32_t first, int32_t count, int32_t firstRecord) {
+    if (count <= 0) return;
+    if (records_.empty()) records_.assign(size_t(rows_), kNoRecord);
+    const auto begin = size_t(first), end = begin + size_t(count);
+    for (Column& cells : columns_) {
+        const size_t to = std::min(end, cells.tags.size());
+        if (to <= begin) continue;
+        release(cells, begin, to - begin);
+        std::fill(cells.tags.begin() + ptrdiff_t(begin), cells.tags.begin() + ptrdiff_t(to), uint8_t{kUnset});
+        std::fill(cells.payloads.begin() + ptrdiff_t(begin), cells.payloads.begin() + ptrdiff_t(to),
+                  uint64_t{0});
+    }
+    for (size_t row = begin; row < end; ++row) records_[row] = firstRecord + int32_t(row - begin);
+    compactIfWasteful();
+}
+
+void CellStore::clearRecord(int32_t row) {
+    if (!records_.empty()) records_[size_t(row)] = kNoRecord;
+}
+
 Value CellStore::get(int32_t row, int32_t column) const {
     const Column& cells = columns_[size_t(column)];
+    if (size_t(row) >= cells.tags.size()) return std::monostate{};
     const uint64_t payload = cells.payloads[size_t(row)];
     switch (cells.tags[size_t(row)]) {
         case kText:
@@ -99,6 +131,11 @@ void CellStore::set(int32_t row, int32_t column, const Value& value) {
     // The new text goes in before the old one is released: a compaction must not see the cell half written.
     uint8_t tag = kEmpty;
     uint64_t payload = 0;
+    Column& target = columns_[size_t(column)];
+    // Emptying a cell that reads as empty anyway: a column none of whose cells is set stays without arrays.
+    if (std::holds_alternative<std::monostate>(value) && record(row) == kNoRecord &&
+        (size_t(row) >= target.tags.size() || target.tags[size_t(row)] == kUnset))
+        return;
     if (const auto* text = std::get_if<Text>(&value)) {
         tag = kText;
         payload = storeText(column, *text);
@@ -109,7 +146,7 @@ void CellStore::set(int32_t row, int32_t column, const Value& value) {
         tag = kDouble;
         payload = std::bit_cast<uint64_t>(*real);
     }
-    put(columns_[size_t(column)], size_t(row), tag, payload);
+    put(target, size_t(row), tag, payload);
 }
 
 void CellStore::setText(int32_t row, int32_t column, TextView text) {
@@ -117,7 +154,28 @@ void CellStore::setText(int32_t row, int32_t column, TextView text) {
     put(columns_[size_t(column)], size_t(row), kText, payload);
 }
 
+void CellStore::reach(Column& cells, size_t row) const {
+    if (row < cells.tags.size()) return;
+    // Grown by half again at least: a fill that sets a column row by row moves it a few times only.
+    const size_t size = std::min(std::max(row + 1, cells.tags.size() + cells.tags.size() / 2), size_t(rows_));
+    cells.tags.resize(size, kUnset);
+    cells.payloads.resize(size, 0);
+}
+
+void CellStore::setLongs(int32_t first, int32_t column, const int32_t* values, int32_t count) {
+    if (count <= 0) return;
+    Column& cells = columns_[size_t(column)];
+    reach(cells, size_t(first) + size_t(count) - 1);
+    release(cells, size_t(first), size_t(count));
+    for (size_t i = 0; i < size_t(count); ++i) {
+        cells.tags[size_t(first) + i] = kLong;
+        cells.payloads[size_t(first) + i] = static_cast<uint32_t>(values[i]);
+    }
+    compactIfWasteful();
+}
+
 void CellStore::put(Column& cells, size_t row, uint8_t tag, uint64_t payload) {
+    reach(cells, row);
     release(cells, row, 1);
     cells.tags[row] = tag;
     cells.payloads[row] = payload;
@@ -125,15 +183,15 @@ void CellStore::put(Column& cells, size_t row, uint8_t tag, uint64_t payload) {
 }
 
 size_t CellStore::bytes() const {
-    size_t total =
-        (arena_.capacity() + spare_.capacity()) * sizeof(char16_t) + columns_.capacity() * sizeof(Column);
+    size_t total = (arena_.capacity() + spare_.capacity()) * sizeof(char16_t) +
+                   columns_.capacity() * sizeof(Column) + records_.capacity() * sizeof(int32_t);
     for (const Column& cells : columns_)
         total += cells.tags.capacity() * sizeof(uint8_t) + cells.payloads.capacity() * sizeof(uint64_t);
     return total;
 }
 
 void CellStore::release(const Column& cells, size_t first, size_t count) {
-    for (size_t row = first; row < first + count; ++row)
+    for (size_t row = first; row < std::min(first + count, cells.tags.size()); ++row)
         if (cells.tags[row] == kText) garbage_ += textLength(cells.payloads[row]);
 }
 

@@ -1,6 +1,7 @@
 #include "ui/table/vertex_table.h"
 
 #include <algorithm>
+#include <limits>
 #include <utility>
 
 #include "automation/fixed_decimal_text.h"
@@ -103,7 +104,30 @@ void VertexTable::SetFilePattern(const Text& appKey, const Text& pattern) {
 Value VertexTable::Cell(int32_t row, int32_t column) const {
     if (row < 0 || row >= Rows() || column < 0 || column >= Cols())
         automation::raiseStandardError(error_number::kSubscriptOutOfRange);
+    if (const int32_t record = cells_.recordOf(row, column); record != CellStore::kNoRecord)
+        return source_ ? source_->cell(record, column) : Value();
     return cells_.get(row, column);
+}
+
+void VertexTable::setRowSource(const RowSource* source) {
+    source_ = source;
+    changed(ui::Property::Content);
+}
+
+void VertexTable::showRecords(int32_t firstRow, int32_t count, int32_t firstRecord) {
+    if (count < 0 || firstRow < 1 || count > Rows() - firstRow || firstRecord < 0 ||
+        count > std::numeric_limits<int32_t>::max() - firstRecord)
+        automation::raiseStandardError(error_number::kSubscriptOutOfRange);
+    cells_.setRecords(firstRow, count, firstRecord);
+    changed(ui::Property::Content);
+}
+
+void VertexTable::keepRowCells(int32_t row) {
+    checkDataCell(row, 0);
+    if (cells_.record(row) == CellStore::kNoRecord) return;
+    for (int32_t column = 0; column < Cols(); ++column)
+        if (cells_.recordOf(row, column) != CellStore::kNoRecord) cells_.set(row, column, Cell(row, column));
+    cells_.clearRecord(row);
 }
 
 void VertexTable::setCell(int32_t row, int32_t column, const Value& value) {
@@ -117,6 +141,13 @@ void VertexTable::setCellText(int32_t row, int32_t column, automation::TextView 
     if (row < 0 || row >= Rows() || column < 0 || column >= Cols())
         automation::raiseStandardError(error_number::kSubscriptOutOfRange);
     cells_.setText(row, column, text);
+    changed(ui::Property::Content);
+}
+
+void VertexTable::setLongs(int32_t firstRow, int32_t column, const int32_t* values, int32_t count) {
+    if (count < 0 || firstRow < 0 || count > Rows() - firstRow || column < 0 || column >= Cols())
+        automation::raiseStandardError(error_number::kSubscriptOutOfRange);
+    cells_.setLongs(firstRow, column, values, count);
     changed(ui::Property::Content);
 }
 

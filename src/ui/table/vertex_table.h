@@ -14,6 +14,7 @@
 #include "automation/value.h"
 #include "ui/control.h"
 #include "ui/table/cell_store.h"
+#include "ui/table/row_source.h"
 
 namespace orv::ui {
 
@@ -55,14 +56,19 @@ class VertexTable : public ui::Control {
     int32_t CurrentRow() const;
     // The same as setting Cell to the text, without a value of its own first: for fills of many rows.
     void setCellText(int32_t row, int32_t column, automation::TextView text);
+    // The same as setting Cell to each value as a Long, down the column from firstRow. Outside: error 9.
+    void setLongs(int32_t firstRow, int32_t column, const int32_t* values, int32_t count);
     // The lenient whole number of a cell (a Long is itself, a Double rounded, text read, empty 0); nothing
     // when it does not fit 32 bits. A Long is read without building the cell's value: the editor reads the
     // point numbers of every row on each commit. Outside the table: error 9.
     std::optional<int32_t> wholeNumber(int32_t row, int32_t column) const {
         int32_t number = 0;
-        if (row >= 0 && row < cells_.rows() && column >= 0 && column < cells_.cols() &&
-            cells_.getLong(row, column, number))
-            return number;
+        if (row >= 0 && row < cells_.rows() && column >= 0 && column < cells_.cols()) {
+            if (cells_.getLong(row, column, number)) return number;
+            if (const int32_t record = cells_.recordOf(row, column);
+                record != CellStore::kNoRecord && source_)
+                if (const std::optional<int32_t> value = source_->longCell(record, column)) return value;
+        }
         return readWholeNumber(row, column);
     }
 
@@ -70,11 +76,29 @@ class VertexTable : public ui::Control {
     // or a cell outside the table. For reading many rows back.
     std::optional<automation::TextView> textView(int32_t row, int32_t column) const {
         automation::TextView text;
-        if (row >= 0 && row < cells_.rows() && column >= 0 && column < cells_.cols() &&
-            cells_.getText(row, column, text))
-            return text;
+        if (row < 0 || row >= cells_.rows() || column < 0 || column >= cells_.cols()) return std::nullopt;
+        if (cells_.getText(row, column, text)) return text;
+        if (const int32_t record = cells_.recordOf(row, column); record != CellStore::kNoRecord && source_)
+            return source_->textView(record, column);
         return std::nullopt;
     }
+
+    // Rows that stand for records of a source (see RowSource): a fill of many rows from data the program
+    // holds. The source must outlive the table's use of it.
+    void setRowSource(const RowSource* source);
+    // Rows firstRow.. stand for the records firstRecord.. (one each, in order) until a cell of theirs is
+    // set, which keeps its own value from then on. Outside the data rows: error 9.
+    void showRecords(int32_t firstRow, int32_t count, int32_t firstRecord);
+    // The record a cell is read from, or CellStore::kNoRecord (also outside the table): for a program that
+    // reads many cells of its own records directly.
+    int32_t recordOf(int32_t row, int32_t column) const {
+        if (row < 0 || row >= cells_.rows() || column < 0 || column >= cells_.cols())
+            return CellStore::kNoRecord;
+        return cells_.recordOf(row, column);
+    }
+    // The row keeps what its cells show as its own and stands for no record any more: for a row that the
+    // source is about to stop answering for.
+    void keepRowCells(int32_t row);
 
     std::function<void()> RowEnter;
     std::function<void()> CellCommit;
@@ -158,6 +182,7 @@ class VertexTable : public ui::Control {
     void commitCells(const std::vector<EditedCell>& cells, const std::vector<Text>& texts);
 
     CellStore cells_;
+    const RowSource* source_ = nullptr;
     std::vector<ColumnDefinition> columns_;
     int32_t currentRow_ = 1;
     int32_t currentColumn_ = 1;

@@ -47,6 +47,32 @@ TEST(EditorTable, EnteringARowFocusesItsPointAndACommitWritesOnlyThatPointAndHan
     });
 }
 
+// The table shows what its fill wrote: the host rewriting or shrinking the arrays it is handed changes no
+// row, and the apply writes the rows back as they show.
+TEST(EditorTable, RowsShowWhatTheFillWroteWhateverTheHostWritesIntoTheArrays) {
+    RecordingHost host{sampleDrawing(10, 5)};
+    host.onEnfocaPol = [](int32_t&, int32_t&, DoubleArray& X, DoubleArray& Y, DoubleArray&, TextArray& Nombre,
+                          TextArray&, IntegerArray& CapaPuntos, auto&&...) {
+        X(3) = 777;
+        Nombre.set(3, u"Nuevo");
+        CapaPuntos(3) = 4;
+        Y.redimPreserve(0, 3);
+    };
+    runEditor(host, [&](EditorForm& editor) {
+        std::vector<std::string> rows;
+        for (int32_t r = 1; r <= 4; ++r) rows.push_back(editor.row(r));
+        editor.commit(1, 4, u"8");
+        host.onEnfocaPol = nullptr;
+        EXPECT_EQ(editor.row(1), "1|1|P1|1001.125|8.000|100.333|C1|Capa 1|");
+        for (int32_t r = 2; r <= 4; ++r) EXPECT_EQ(editor.row(r), rows[size_t(r - 1)]) << r;
+        editor.click("cmdRedibuja");
+        // The rows whose points Y still has are written back; point 4 keeps what the host wrote.
+        const EditedData& sent = host.edits().back();
+        EXPECT_EQ(std::make_tuple(sent.X(3), toUtf8(sent.Nombre.get(3)), sent.CapaPuntos(3), sent.Y.count()),
+                  std::make_tuple(1003.125, std::string("P3"), int16_t{4}, 4u));
+    });
+}
+
 TEST(EditorTable, LayerTextRenamesTheLayerForAllItsPointsAndTheLaterRowOfALayerNamesIt) {
     RecordingHost host{sampleDrawing(10, 5)};
     runEditor(host, [&](EditorForm& editor) {

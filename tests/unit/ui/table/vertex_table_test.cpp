@@ -4,6 +4,7 @@
 
 #include <bit>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "support/raised_error.h"
 #include "ui/form.h"
 #include "ui/headless/headless_toolkit.h"
+#include "ui/table/row_source.h"
 #include "ui/table/tab_separated_text.h"
 #include "ui/table/vertex_table.h"
 
@@ -169,6 +171,60 @@ TEST_F(Table, InsertAndRemoveRowsKeepTheCursorOnItsRowWithoutEvents) {
     EXPECT_EQ(points(), " @1");
     EXPECT_TRUE(events.empty());
     EXPECT_TRUE(toolkit.messageBoxes().empty());
+}
+
+// Records k: vertex k, point 100 + k, name "R<k>"; the name of record 3 may change.
+struct Records : RowSource {
+    Value cell(int32_t record, int32_t column) const override {
+        if (const auto number = longCell(record, column)) return *number;
+        if (const auto text = textView(record, column)) return Text(*text);
+        return Value();
+    }
+    std::optional<automation::TextView> textView(int32_t record, int32_t column) const override {
+        if (column != 2) return std::nullopt;
+        names[size_t(record)] = record == 3 ? renamed : Text(u"R").append(automation::decimalText(record));
+        return names[size_t(record)];
+    }
+    std::optional<int32_t> longCell(int32_t record, int32_t column) const override {
+        if (column > 1) return std::nullopt;
+        return column == 0 ? record : 100 + record;
+    }
+    Text renamed = u"R3";
+    mutable Text names[20];
+};
+
+TEST_F(Table, RowsStandingForRecordsReadThemUntilACellIsSetAndMoveWithTheirRows) {
+    Records records;
+    fill(5);
+    table.setCell(0, 0, u"Vertice");
+    table.showRecords(2, 3, 1);  // rows 2..4: records 1..3; what they held is gone
+    EXPECT_EQ(points(), "101    105 @1");
+    table.setRowSource(&records);
+    EXPECT_EQ(points(), "101 101 102 103 105 @1");
+    EXPECT_EQ(std::vector<Value>({table.Cell(2, 0), table.Cell(3, 2), table.Cell(3, 3), table.Cell(0, 0)}),
+              std::vector<Value>({1, Text(u"R2"), Value(), Text(u"Vertice")}));
+    EXPECT_EQ(*table.textView(4, 2), u"R3");
+    EXPECT_EQ(table.wholeNumber(4, 1), 103);
+    // A set cell keeps its own value, an emptied one stays empty; the row still reads the rest.
+    table.setCell(3, 2, u"propio");
+    table.setCell(4, 1, Value());
+    table.userInsertsRow(2);
+    EXPECT_EQ(points(), "101 101  102  105 @1");
+    EXPECT_EQ(table.Cell(4, 2), Value(Text(u"propio")));
+    EXPECT_EQ(table.displayText(4, 1, kComma), u"102");
+    table.userRemovesRows(1, 2);
+    EXPECT_EQ(points(), " 102  105 @1");
+    // A row that keeps its cells no longer follows its record.
+    table.keepRowCells(3);
+    records.renamed = u"otro";
+    EXPECT_EQ(table.Cell(3, 2), Value(Text(u"R3")));
+    table.setRows(3);
+    table.setRows(5);  // rows added below stand for nothing
+    EXPECT_EQ(points(), " 102   @1");
+    for (const auto& [first, count] : {std::pair{0, 1}, {4, 2}, {1, -1}})
+        EXPECT_EQ(raisedError([&] { table.showRecords(first, count, 0); }), 9) << first << "," << count;
+    table.setRowSource(nullptr);
+    EXPECT_EQ(table.Cell(2, 1), Value());
 }
 
 // The view redraws from the model: every change the user could see is told to it.
