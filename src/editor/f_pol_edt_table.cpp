@@ -106,18 +106,8 @@ bool F_Pol_Edt::EsPunto(int64_t p) const {
 
 std::pair<int64_t, int64_t> F_Pol_Edt::PuntosValidos() const {
     // EsPunto(p) holds exactly for p in the range every array covers, within 1..nPtos.
-    int64_t primero = 1, ultimo = nPtos;
-    auto dentro = [&](const auto& elements) {
-        primero = std::max(primero, elements.first());
-        ultimo = std::min(ultimo, elements.last());
-    };
-    dentro(ArrayElements<double>(X));
-    dentro(ArrayElements<double>(Y));
-    dentro(ArrayElements<double>(Z));
-    dentro(ArrayElements<Text>(Nombre));
-    dentro(ArrayElements<Text>(Código));
-    dentro(ArrayElements<int16_t>(CapaPuntos));
-    return {primero, ultimo};
+    const auto [primero, ultimo] = filasDePuntos_.covered();
+    return {primero, std::min<int64_t>(ultimo, nPtos)};
 }
 
 Text F_Pol_Edt::NombreDeCapa(int32_t p) const {
