@@ -9,6 +9,7 @@
 #include "automation/number_reading.h"
 #include "automation/variant_bool.h"
 #include "dialog/rollback.h"
+#include "editor/array_elements.h"
 #include "editor/f_pol_edt.h"
 #include "ui/event_boundary.h"
 
@@ -89,9 +90,12 @@ bool F_Pol_Edt::AplicaTabla() {
     // point the drawing does not have, so the valid rows replace it.
     // The range of points asked once, as ListaVertices does: EsPunto per element goes to six arrays each
     // time.
+    // The list's elements are read through one view of it: each read of an element on its own asks the
+    // platform for the array's shape, which at a million elements holds the window up for tens of ms.
     const auto [desde, hasta] = PuntosValidos();
     bool mismaLista = k == VerticesDeLaLista() && (k == 0 || VertP.contains(1));
-    for (int32_t i = 1; mismaLista && i <= k; ++i) mismaLista = VertP(i) >= desde && VertP(i) <= hasta;
+    const ArrayElements<int32_t> lista(VertP);
+    for (int32_t i = 1; mismaLista && i <= k; ++i) mismaLista = lista(i) >= desde && lista(i) <= hasta;
     if (!mismaLista) {
         L.redimPreserve(0, k);
         VertP = std::move(L);
@@ -221,9 +225,13 @@ bool F_Pol_Edt::PuedeMostrar(int32_t actual, const LongArray& vertices) {
         AvisaPolilineaSinVertices(PolN, actual);
         return false;
     }
+    // One view of the list and the range of points asked once: a million vertices are checked without
+    // asking the platform per element.
+    const auto [desde, hasta] = PuntosValidos();
+    const ArrayElements<int32_t> lista(vertices);
     for (int32_t i = 1; i <= vertices.ubound(); ++i) {
-        if (!EsPunto(vertices(i))) {
-            AvisaVerticeSinPunto(actual, i, vertices(i));
+        if (lista(i) < desde || lista(i) > hasta) {
+            AvisaVerticeSinPunto(actual, i, lista(i));
             return false;
         }
     }

@@ -142,23 +142,28 @@ void F_Pol_Edt::LlenaTabla() {
     // number beyond the arrays is filled cell by cell, so that its error 9 comes where a fill by cells
     // raises it. Rows that will not stand for a vertex of this fill first keep what they show.
     const auto [primero, ultimo] = filasDePuntos_.covered();
-    bool porCeldas = false;
-    for (int32_t i = 1; i <= NumVert && !porCeldas; ++i)
-        porCeldas = vertices(i) >= 1 && (vertices(i) < primero || vertices(i) > ultimo);
-    for (int32_t i = 1; i <= NumVert; ++i)
-        if (porCeldas || vertices(i) < 1) tblPol.keepRowCells(i);
+    // Vertices 1..NumVert, which PreparaPol found in the list, side by side.
+    const int32_t* lista = NumVert > 0 ? &vertices(1) : nullptr;
+    auto punto = [lista](int32_t i) { return lista[i - 1]; };
+    bool porCeldas = false, sinPunto = false;
+    for (int32_t i = 1; i <= NumVert && !porCeldas; ++i) {
+        sinPunto = sinPunto || punto(i) < 1;
+        porCeldas = punto(i) >= 1 && (punto(i) < primero || punto(i) > ultimo);
+    }
+    for (int32_t i = 1; (porCeldas || sinPunto) && i <= NumVert; ++i)
+        if (porCeldas || punto(i) < 1) tblPol.keepRowCells(i);
     if (porCeldas) {
         filasDePuntos_.fill(nullptr, 0);
-        for (int32_t i = 1; i <= NumVert; ++i) escribeFila(tblPol, i, vertices(i), puntos);
+        for (int32_t i = 1; i <= NumVert; ++i) escribeFila(tblPol, i, punto(i), puntos);
     } else {
-        filasDePuntos_.fill(NumVert > 0 ? &vertices(1) : nullptr, NumVert);
+        filasDePuntos_.fill(lista, NumVert);
         int32_t desde = 1;
         for (int32_t i = 1; i <= NumVert + 1; ++i) {
-            if (i <= NumVert && vertices(i) >= 1) continue;
+            if (i <= NumVert && punto(i) >= 1) continue;
             // The point numbers are written as cells all the same: every commit reads the whole column.
             tblPol.showRecords(desde, i - desde, desde - 1);
-            tblPol.setLongs(desde, 1, i > desde ? &vertices(desde) : nullptr, i - desde);
-            if (i <= NumVert) escribeFila(tblPol, i, vertices(i), puntos);
+            tblPol.setLongs(desde, 1, i > desde ? lista + (desde - 1) : nullptr, i - desde);
+            if (i <= NumVert) escribeFila(tblPol, i, punto(i), puntos);
             desde = i + 1;
         }
     }
@@ -278,7 +283,8 @@ void F_Pol_Edt::ListaVertices(LongArray& list) {
 void F_Pol_Edt::SincronizaVertP() {
     NumVert = tblPol.Rows() - 1;
     VertP.redim(0, NumVert);
-    for (int32_t i = 1; i <= NumVert; ++i) VertP(i) = NumeroDePunto(i);
+    const ArrayElements<int32_t> lista(VertP);
+    for (int32_t i = 1; i <= NumVert; ++i) lista(i) = NumeroDePunto(i);
 }
 
 void F_Pol_Edt::tblPol_RowEnter() {

@@ -95,13 +95,19 @@ void arrayDestroy(RawArray* array) noexcept {
 
 RawArray* arrayCopy(const RawArray* array) {
     if (!array) return nullptr;
-    // Numbers are copied over the whole block; string elements start null, so that a copy that runs out of
-    // memory half way frees only the strings it made.
-    const bool text = array->type == ElementType::String;
-    OwnedArray copy(createArray(array->type, array->lower, array->count, text));
-    if (text) {
-        for (uint32_t i = 0; i < array->count; ++i)
-            strings(copy.get())[i] = stringAllocate(stringView(strings(array)[i]));
+    // Every element is written below: no zero fill first.
+    OwnedArray copy(createArray(array->type, array->lower, array->count, false));
+    if (array->type == ElementType::String) {
+        RawString* elements = strings(copy.get());
+        for (uint32_t i = 0; i < array->count; ++i) {
+            try {
+                elements[i] = stringAllocate(stringView(strings(array)[i]));
+            } catch (...) {
+                // Out of memory half way: the copy frees only the strings it made.
+                std::fill(elements + i, elements + array->count, nullptr);
+                throw;
+            }
+        }
     } else if (array->count > 0) {
         std::memcpy(copy->data.get(), array->data.get(), elementSize(array->type) * array->count);
     }

@@ -165,8 +165,9 @@ void CellStore::reach(Column& cells, size_t row) const {
 void CellStore::setLongs(int32_t first, int32_t column, const int32_t* values, int32_t count) {
     if (count <= 0) return;
     Column& cells = columns_[size_t(column)];
-    reach(cells, size_t(first) + size_t(count) - 1);
+    // Only the cells the column already reached may hold texts.
     release(cells, size_t(first), size_t(count));
+    reach(cells, size_t(first) + size_t(count) - 1);
     for (size_t i = 0; i < size_t(count); ++i) {
         cells.tags[size_t(first) + i] = kLong;
         cells.payloads[size_t(first) + i] = static_cast<uint32_t>(values[i]);
