@@ -99,9 +99,8 @@ void CellStore::setRecords(int32_t first, int32_t count, int32_t firstRecord) {
         const size_t to = std::min(end, cells.tags.size());
         if (to <= begin) continue;
         release(cells, begin, to - begin);
+        // An unset cell's payload is never read: only the tags are written.
         std::fill(cells.tags.begin() + ptrdiff_t(begin), cells.tags.begin() + ptrdiff_t(to), uint8_t{kUnset});
-        std::fill(cells.payloads.begin() + ptrdiff_t(begin), cells.payloads.begin() + ptrdiff_t(to),
-                  uint64_t{0});
     }
     for (size_t row = begin; row < end; ++row) records_[row] = firstRecord + int32_t(row - begin);
     compactIfWasteful();
