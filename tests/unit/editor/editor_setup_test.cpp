@@ -161,15 +161,18 @@ TEST(EditorSetUp, PlacementFromTheDefaultThroughEachWayOutToTheNextFreshOpening)
 
 TEST(EditorSetUp, ErrorsReachPasaDatosAndNoEditorIsShown) {
     const std::string subscript = "Enfoca Pollilinea - Error nº 9: El subíndice está fuera del intervalo";
-    const std::tuple<LongArray, int32_t, std::string> cases[] = {
-        {longArray({3}), 4, subscript},
-        {LongArray(), 4, subscript},
-        {longArray({3, 4, 5}, 2), 4, subscript},
-        {longArray({1, 2, 50}), 4, subscript},  // a point beyond the arrays
-        {longArray({1, 2}), 40000, "Enfoca Pollilinea - Error nº 6: Desbordamiento"},
+    // The vertex list, the layer count, where Z starts, the box.
+    const std::tuple<LongArray, int32_t, int32_t, std::string> cases[] = {
+        {longArray({3}), 4, 0, subscript},
+        {LongArray(), 4, 0, subscript},
+        {longArray({3, 4, 5}, 2), 4, 0, subscript},
+        {longArray({1, 2, 50}), 4, 0, subscript},  // a point beyond the arrays
+        {longArray({1, 2}), 4, 2, subscript},      // a point before them
+        {longArray({1, 2}), 40000, 0, "Enfoca Pollilinea - Error nº 6: Desbordamiento"},
     };
-    for (const auto& [vertices, layers, box] : cases) {
+    for (const auto& [vertices, layers, zFrom, box] : cases) {
         Drawing drawing = sampleDrawing(10, 5);
+        drawing.Z.redimPreserve(zFrom, 10);
         drawing.VertP = vertices;
         drawing.noCapas = layers;
         drawing.Capas.redimPreserve(0, layers);

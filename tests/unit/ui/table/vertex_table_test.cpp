@@ -223,8 +223,18 @@ TEST_F(Table, RowsStandingForRecordsReadThemUntilACellIsSetAndMoveWithTheirRows)
     EXPECT_EQ(points(), " 102   @1");
     for (const auto& [first, count] : {std::pair{0, 1}, {4, 2}, {1, -1}})
         EXPECT_EQ(raisedError([&] { table.showRecords(first, count, 0); }), 9) << first << "," << count;
+    EXPECT_EQ(raisedError([&] { table.showRecords(1, 0, 0); }), 0);
+    // Longs down a column from any row, the header's and the first column's too.
+    const int32_t longs[] = {7, 8};
+    EXPECT_EQ(raisedError([&] { table.setLongs(0, 0, longs, 2); }), 0);
+    EXPECT_EQ(std::vector<Value>({table.Cell(0, 0), table.Cell(1, 0)}), std::vector<Value>({7, 8}));
+    for (const auto& [first, column] : {std::pair{-1, 1}, {4, 1}, {1, -1}, {1, 8}})
+        EXPECT_EQ(raisedError([&] { table.setLongs(first, column, longs, 2); }), 9) << first << "," << column;
     table.setRowSource(nullptr);
     EXPECT_EQ(table.Cell(2, 1), Value());
+    table.setCell(1, 2, u"texto");
+    table.setCell(1, 2, Value());  // a row that stands for nothing: its emptied cell is empty
+    EXPECT_EQ(table.Cell(1, 2), Value());
 }
 
 // The view redraws from the model: every change the user could see is told to it.
@@ -259,6 +269,12 @@ TEST_F(Table, RewritingTextsCompactsTheArena) {
         table.setCell(row, 2, Text(200, u'x').append(automation::decimalText(row)));
     const size_t full = table.storageBytes();
     table.userRemovesRows(1, 1999);
+    EXPECT_LT(table.storageBytes() * 4, full);
+    // So do the rows a shorter table drops.
+    table.setRows(2001);
+    for (int32_t row = 1; row <= 2000; ++row)
+        table.setCell(row, 2, Text(200, u'y').append(automation::decimalText(row)));
+    table.setRows(2);
     EXPECT_LT(table.storageBytes() * 4, full);
 }
 
