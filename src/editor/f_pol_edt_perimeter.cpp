@@ -21,12 +21,6 @@ void pasoSinFallo(Step&& step) {
     }
 }
 
-// An arithmetic result out of the Double range is an overflow, as the platform's arithmetic reports it.
-double sinDesbordamiento(double value) {
-    if (!std::isfinite(value)) automation::raiseStandardError(automation::error_number::kOverflow);
-    return value;
-}
-
 }  // namespace
 
 void F_Pol_Edt::MuestraPerimetro() {
@@ -40,33 +34,21 @@ void F_Pol_Edt::MuestraPerimetro() {
     const ArrayElements<int32_t> VertP(this->VertP);
     const ArrayElements<double> X(this->X), Y(this->Y);
 
-    // Each vertex's point read once: a segment's two steps use the same coordinates. A step whose result is
-    // not finite is abandoned as a failing one is; a vertex the arrays lack makes its two segments go step by
-    // step through the failing reads.
-    const int32_t* vertices = n >= 1 && VertP.contains(1) && VertP.contains(n) ? &VertP(1) : nullptr;
+    // A segment's two steps read the same four coordinates: when one of them cannot be read (a vertex or a
+    // point the arrays lack) both steps are abandoned; a step whose result is not finite (an overflow) is
+    // abandoned on its own. Each vertex's point is read once.
     const int64_t desde = std::max(X.first(), Y.first()), hasta = std::min(X.last(), Y.last());
-    auto punto = [&](int32_t i) { return vertices[i - 1]; };
-    auto tienePunto = [&](int32_t i) { return vertices && punto(i) >= desde && punto(i) <= hasta; };
+    auto tienePunto = [&](int64_t i) { return VertP.contains(i) && VertP(i) >= desde && VertP(i) <= hasta; };
     bool anterior = tienePunto(1);
     for (int32_t i = 2; i <= n; ++i) {
         const bool actual = tienePunto(i);
         if (anterior && actual) {
-            const double xa = X(punto(i - 1)), ya = Y(punto(i - 1));
-            const double xb = X(punto(i)), yb = Y(punto(i));
+            const double xa = X(VertP(i - 1)), ya = Y(VertP(i - 1));
+            const double xb = X(VertP(i)), yb = Y(VertP(i));
             if (const double paso = ((xa - xb) * 0.5) * (ya + yb) + area; std::isfinite(paso)) area = paso;
             if (const double paso = std::pow(std::pow(xa - xb, 2.0) + std::pow(ya - yb, 2.0), 0.5);
                 std::isfinite(paso))
                 d = paso;
-        } else {
-            pasoSinFallo([&] {
-                area = sinDesbordamiento(
-                    ((X(VertP(i - 1)) - X(VertP(i))) * 0.5) * (Y(VertP(i - 1)) + Y(VertP(i))) + area);
-            });
-            pasoSinFallo([&] {
-                d = sinDesbordamiento(std::pow(std::pow(X(VertP(i - 1)) - X(VertP(i)), 2.0) +
-                                                   std::pow(Y(VertP(i - 1)) - Y(VertP(i)), 2.0),
-                                               0.5));
-            });
         }
         if (const double paso = longitud + d; std::isfinite(paso)) longitud = paso;
         anterior = actual;

@@ -2,6 +2,8 @@
 // The grid behind the editor's table (the members the editor drives by name) and what a grid view or a test
 // does to it as the user would. Cells keep exactly what was set (text, Long or Double) or typed (text);
 // formatting for display is separate. Storage is flat: no heap object per cell, so 10^6 rows x 8 columns fit.
+// A fill of many rows may instead make each row stand for a record of a RowSource: its cells not set since
+// read from there.
 #include <cstdint>
 #include <deque>
 #include <functional>
