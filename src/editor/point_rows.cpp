@@ -35,7 +35,8 @@ void PointRows::fill(const int32_t* points, int32_t count) {
     points_.assign(points, points + std::max(count, 0));
     ++fills_;
     frozen_ = false;
-    copies_.clear();
+    coordinates_.clear();
+    places_.clear();
     texts_.clear();
 }
 
@@ -64,7 +65,8 @@ bool PointRows::copy(ui::Toolkit& toolkit) {
     // as they were, unless one of those handlers froze the records (the copy is then made) or filled the
     // table anew (the copy starts over).
     const uint64_t fill = fills_;
-    std::vector<Frozen> copies(points_.size());
+    std::vector<double> coordinates(3 * points_.size());
+    std::vector<TextPlaces> places(points_.size());
     std::vector<char16_t> texts;
     const ArrayElements<double> X(X_), Y(Y_), Z(Z_);
     const ArrayElements<Text> Nombre(Nombre_), Código(Código_), Capas(Capas_);
@@ -86,20 +88,19 @@ bool PointRows::copy(ui::Toolkit& toolkit) {
         if (p >= first && p <= last) units += Nombre.text(p).size() + Código.text(p).size();
     texts.reserve(units + 64);
     constexpr size_t kRecordsBetweenYields = 4096;
-    for (size_t k = 0; k < copies.size(); ++k) {
+    for (size_t k = 0; k < points_.size(); ++k) {
         if (k % kRecordsBetweenYields == kRecordsBetweenYields - 1) {
             toolkit.yieldWhenDue();
             if (frozen_) return true;
             if (fills_ != fill) return false;
         }
         const int32_t p = points_[k];
-        Frozen& copy = copies[k];
-        copy = Frozen{};
+        TextPlaces& copy = places[k];
         // A record no row stands for (its point is no subscript of the arrays) keeps nothing.
         if (p < first || p > last) continue;
-        copy.x = X(p);
-        copy.y = Y(p);
-        copy.z = Z(p);
+        coordinates[3 * k] = X(p);
+        coordinates[3 * k + 1] = Y(p);
+        coordinates[3 * k + 2] = Z(p);
         keep(Nombre.text(p), copy.text[0]);
         keep(Código.text(p), copy.text[1]);
         const int16_t capa = CapaPuntos(p);
@@ -112,7 +113,8 @@ bool PointRows::copy(ui::Toolkit& toolkit) {
         copy.text[2][0] = layer->first;
         copy.text[2][1] = layer->second;
     }
-    copies_ = std::move(copies);
+    coordinates_ = std::move(coordinates);
+    places_ = std::move(places);
     texts_ = std::move(texts);
     return true;
 }
@@ -127,8 +129,7 @@ std::optional<TextView> PointRows::liveText(int32_t p, int32_t column) const {
 }
 
 std::optional<TextView> PointRows::frozenText(int32_t record, int32_t column) const {
-    const Frozen& copy = copies_[size_t(record)];
-    const uint32_t* place = copy.text[textIndex(column)];
+    const uint32_t* place = places_[size_t(record)].text[textIndex(column)];
     return TextView(texts_.data() + place[0], place[1]);
 }
 
@@ -151,8 +152,7 @@ Value PointRows::cell(int32_t record, int32_t column) const {
         return Value();
     const int32_t p = points_[size_t(record)];
     if (frozen_) {
-        const Frozen& copy = copies_[size_t(record)];
-        return column == kXColumn ? copy.x : column == kXColumn + 1 ? copy.y : copy.z;
+        return coordinate(record, column);
     }
     if (!covers(p)) return Value();
     const automation::DoubleArray& array = column == kXColumn ? X_ : column == kXColumn + 1 ? Y_ : Z_;

@@ -43,8 +43,7 @@ class PointRows final : public ui::RowSource {
     int32_t point(int32_t record) const { return points_[size_t(record)]; }
     bool frozen() const { return frozen_; }
     double coordinate(int32_t record, int32_t column) const {
-        const Frozen& copy = copies_[size_t(record)];
-        return column == 3 ? copy.x : column == 4 ? copy.y : copy.z;
+        return coordinates_[3 * size_t(record) + size_t(column - 3)];
     }
 
     automation::Value cell(int32_t record, int32_t column) const override;
@@ -52,9 +51,8 @@ class PointRows final : public ui::RowSource {
     std::optional<int32_t> longCell(int32_t record, int32_t column) const override;
 
   private:
-    // A frozen record: its coordinates, and its three texts as offset and length into the copy's texts.
-    struct Frozen {
-        double x, y, z;
+    // Where a frozen record's three texts (name, code, layer) stand in the copy's texts: offset and length.
+    struct TextPlaces {
         uint32_t text[3][2];
     };
     std::optional<automation::TextView> liveText(int32_t p, int32_t column) const;
@@ -74,7 +72,10 @@ class PointRows final : public ui::RowSource {
     std::vector<int32_t> points_;
     uint64_t fills_ = 0;
     bool frozen_ = false;
-    std::vector<Frozen> copies_;
+    // The frozen records: their X, Y and Z side by side (what a whole-table read takes first), then where
+    // their texts stand.
+    std::vector<double> coordinates_;
+    std::vector<TextPlaces> places_;
     std::vector<char16_t> texts_;
 };
 
