@@ -215,7 +215,12 @@ lines += ["", "Run to run on this loaded machine: the per-row ratios of figure 3
           "fits the cache, the 10^6 size does not, and the other builds on the machine decide how much cache is "
           "left; both sizes are timed warm, after one untimed run); the scrolling ratios of figure 5 ranged from 0.2 to 3.3, because the "
           "two sizes are taken one editor after the other, not interleaved. The COM event ratios of figure 1 "
-          "settled at about 1.0 once their batches alternated between the two drawings.",
+          "settled at about 1.0 once their batches alternated between the two drawings. Figure 2 is the least "
+          "steady: the bare copy spends most of its time taking fresh pages from the system and took between 28 "
+          "and 64 ms from run to run, and the intake's copy of 2 million strings costs most on a heap that has "
+          "not held them before (the first of its three runs takes about twice the third). Run alone, one "
+          "benchmark after the other, the ratio ranged from 2.3 to 5 over the day; in the interleaved medians of "
+          "`make bench` from 1.3 to 2.3.",
           "", "Closing includes what looks like Wine's wait (about 2 s) for a window manager to take a closed "
           "top-level window away; the virtual display has none, and the same 2 s shows at 100 vertices.", ""]
 with open(target, "w") as f:
