@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "automation/standard_errors.h"
+#include "automation/automation_error.h"
 #include "editor/array_elements.h"
 #include "editor/f_pol_edt.h"
 

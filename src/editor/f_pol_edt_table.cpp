@@ -100,12 +100,12 @@ void guardaFila(const ui::VertexTable& tabla, automation::NumberLocale locale, i
 }  // namespace
 
 bool F_Pol_Edt::EsPunto(int64_t p) const {
-    return p >= 1 && p <= nPtos && X.contains(p) && Y.contains(p) && Z.contains(p) && Nombre.contains(p) &&
-           Código.contains(p) && CapaPuntos.contains(p);
+    const auto [primero, ultimo] = PuntosValidos();
+    return p >= primero && p <= ultimo;
 }
 
 std::pair<int64_t, int64_t> F_Pol_Edt::PuntosValidos() const {
-    // EsPunto(p) holds exactly for p in the range every array covers, within 1..nPtos.
+    // The range every point array covers, from 1, within nPtos.
     const auto [primero, ultimo] = filasDePuntos_.covered();
     return {primero, std::min<int64_t>(ultimo, nPtos)};
 }
